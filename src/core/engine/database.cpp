@@ -1,0 +1,562 @@
+#include "core/engine/database.h"
+
+#include <QDir>
+#include <QFile>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace vidoraw {
+
+namespace {
+const QString kTables = QStringLiteral("_VR_TABLES");
+const QString kFields = QStringLiteral("_VR_FIELDS");
+const QString kIndexes = QStringLiteral("_VR_INDEXES");
+
+QString indexSqlName(const QString& sqlName, const IndexDef& idx, int position) {
+    return sqlName + QStringLiteral("__") + QString::number(position) + '_' +
+           (idx.primary ? QStringLiteral("PRIMARY") : idx.name.toUpper());
+}
+} // namespace
+
+Database::~Database() {
+    if (backend_) {
+        if (writeDepth_ > 0)
+            backend_->rollback();
+        backend_->close();
+    }
+    if (lockFd_ >= 0)
+        ::close(lockFd_);
+}
+
+bool Database::lockFile(short type) {
+    struct flock fl{};
+    fl.l_type = type;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = 0;
+    fl.l_len = 0;
+    return ::fcntl(lockFd_, F_OFD_SETLK, &fl) == 0;
+}
+
+std::unique_ptr<Database> Database::open(const QString& directory, QString* error) {
+    auto fail = [&](const QString& why) {
+        if (error)
+            *error = why;
+        return std::unique_ptr<Database>();
+    };
+    QDir dir(directory);
+    if (!dir.exists() && !QDir().mkpath(dir.absolutePath()))
+        return fail(QStringLiteral("Adresár údajov %1 sa nedá vytvoriť.").arg(directory));
+    std::unique_ptr<Database> db(new Database);
+    db->dir_ = dir.absolutePath();
+    const QByteArray lockPath = QFile::encodeName(dir.absoluteFilePath("vidoraw.lock"));
+    db->lockFd_ = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (db->lockFd_ < 0)
+        return fail(QStringLiteral("Súbor zámku %1 sa nedá otvoriť.")
+                        .arg(QString::fromLocal8Bit(lockPath)));
+    // Every running program holds the directory shared; exclusive work holds it alone.
+    if (!db->lockFile(F_RDLCK))
+        return fail(QStringLiteral("Údaje práve výhradne používa iný užívateľ (reindexácia, "
+                                   "archivácia alebo obnova). Skúste to neskôr."));
+    db->backend_ = MakeSqliteBackend();
+    DbStatus st;
+    if (!db->backend_->open(db->dir_, st))
+        return fail(QStringLiteral("Databáza sa nedá otvoriť: %1").arg(st.message));
+    if (!db->ensureCatalog(error))
+        return nullptr;
+    return db;
+}
+
+bool Database::ensureCatalog(QString* error) {
+    if (backend_->tableExists(kTables) && backend_->tableExists(kFields) &&
+        backend_->tableExists(kIndexes))
+        return true;
+    return runWrite(
+        [&](DbStatus& st) {
+            return backend_->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (TBL TEXT "
+                                                 "PRIMARY KEY, FILENAME TEXT, CHANGES INTEGER)")
+                                      .arg(kTables),
+                                  {}, st) &&
+                   backend_->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (TBL TEXT, POS "
+                                                 "INTEGER, NAME TEXT, TYPE TEXT, SIZE INTEGER)")
+                                      .arg(kFields),
+                                  {}, st) &&
+                   backend_->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (TBL TEXT, POS "
+                                                 "INTEGER, NAME TEXT, FIELDS TEXT, OPTIONS TEXT)")
+                                      .arg(kIndexes),
+                                  {}, st);
+        },
+        error);
+}
+
+bool Database::runWrite(const std::function<bool(DbStatus&)>& work, QString* error) {
+    if (!beginWrite(error))
+        return false;
+    DbStatus st;
+    if (!work(st)) {
+        rollbackWrite();
+        if (error)
+            *error = st.message;
+        return false;
+    }
+    return commitWrite(error);
+}
+
+Database::TableInfo* Database::info(const QString& fileName) {
+    const QString sqlName = SqlTableName(fileName);
+    auto it = tables_.find(sqlName);
+    if (it != tables_.end())
+        return &*it;
+    if (!backend_->tableExists(sqlName))
+        return nullptr;
+    TableInfo t;
+    DbStatus st;
+    backend_->query(QStringLiteral("SELECT FILENAME FROM %1 WHERE TBL=?").arg(kTables), {sqlName},
+                    [&](const QVariantList& r) {
+                        t.fileName = r[0].toString();
+                        return false;
+                    },
+                    st);
+    backend_->query(
+        QStringLiteral("SELECT NAME, TYPE, SIZE FROM %1 WHERE TBL=? ORDER BY POS").arg(kFields),
+        {sqlName},
+        [&](const QVariantList& r) {
+            FieldDef f;
+            f.name = r[0].toString();
+            const QString type = r[1].toString();
+            f.type = type.isEmpty() ? 'U' : type.at(0).toLatin1();
+            f.size = r[2].toInt();
+            t.fields << f;
+            return true;
+        },
+        st);
+    backend_->query(QStringLiteral("SELECT NAME, FIELDS, OPTIONS FROM %1 WHERE TBL=? ORDER BY POS")
+                        .arg(kIndexes),
+                    {sqlName},
+                    [&](const QVariantList& r) {
+                        IndexDef d;
+                        d.name = r[0].toString();
+                        d.fields = SplitFieldList(r[1].toString());
+                        d.setOptions(r[2].toString());
+                        t.indexes << d;
+                        return true;
+                    },
+                    st);
+    if (t.fields.isEmpty())
+        return nullptr; // a table the engine did not create
+    return &*tables_.insert(sqlName, t);
+}
+
+bool Database::tableExists(const QString& fileName) { return info(fileName) != nullptr; }
+
+QStringList Database::tableNames() {
+    QStringList out;
+    DbStatus st;
+    backend_->query(QStringLiteral("SELECT FILENAME FROM %1 ORDER BY TBL").arg(kTables), {},
+                    [&](const QVariantList& r) {
+                        out << r[0].toString();
+                        return true;
+                    },
+                    st);
+    return out;
+}
+
+FieldDefs Database::fieldDefs(const QString& fileName) {
+    TableInfo* t = info(fileName);
+    return t ? t->fields : FieldDefs();
+}
+
+IndexDefs Database::indexDefs(const QString& fileName) {
+    TableInfo* t = info(fileName);
+    return t ? t->indexes : IndexDefs();
+}
+
+QStringList Database::primaryFields(const QString& fileName) {
+    TableInfo* t = info(fileName);
+    if (t)
+        for (const IndexDef& i : t->indexes)
+            if (i.primary)
+                return i.fields;
+    return {};
+}
+
+bool Database::createIndexSql(const QString& sqlName, const TableInfo& t, const IndexDef& idx,
+                              int position, DbStatus& st) {
+    QStringList cols;
+    QStringList used;
+    auto column = [&](const QString& field, bool ci, bool desc) -> bool {
+        const int fi = FindField(t.fields, field);
+        if (fi < 0) {
+            st = {DbError::Other, QStringLiteral("Index %1: pole %2 neexistuje.")
+                                      .arg(idx.primary ? QStringLiteral("primárny") : idx.name,
+                                           field)};
+            return false;
+        }
+        const FieldDef& f = t.fields[fi];
+        QString c = backend_->quoteName(f.name.toUpper());
+        if (f.isText())
+            c = backend_->collated(c, ci);
+        if (desc)
+            c += QStringLiteral(" DESC");
+        cols << c;
+        used << f.name.toUpper();
+        return true;
+    };
+    if (idx.fields.isEmpty()) {
+        st = {DbError::Other, QStringLiteral("Index bez polí.")};
+        return false;
+    }
+    for (const QString& f : idx.fields)
+        if (!column(f, idx.caseInsensitive && !idx.primary, idx.descending))
+            return false;
+    if (!idx.unique) {
+        // Equal keys follow each other in primary-key order.
+        for (const IndexDef& p : t.indexes)
+            if (p.primary)
+                for (const QString& f : p.fields)
+                    if (!used.contains(f.toUpper()) && !column(f, false, idx.descending))
+                        return false;
+    }
+    return backend_->exec(QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+                              .arg(idx.unique ? QStringLiteral("UNIQUE ") : QString(),
+                                   backend_->quoteName(indexSqlName(sqlName, idx, position)),
+                                   backend_->quoteName(sqlName), cols.join(", ")),
+                          {}, st);
+}
+
+bool Database::createTable(const QString& fileName, const FieldDefs& fields,
+                           const IndexDefs& indexes, QString* error) {
+    auto fail = [&](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    const QString sqlName = SqlTableName(fileName);
+    if (sqlName.isEmpty() || sqlName.startsWith('_'))
+        return fail(QStringLiteral("Nesprávne meno tabuľky %1.").arg(fileName));
+    if (fields.isEmpty())
+        return fail(QStringLiteral("Tabuľka %1 nemá polia.").arg(fileName));
+    for (int i = 0; i < fields.size(); ++i) {
+        const FieldDef& f = fields[i];
+        if (f.name.isEmpty() || !QByteArray("AINLFDTM").contains(f.type))
+            return fail(QStringLiteral("Nesprávna definícia poľa %1.").arg(f.toText()));
+        if (FindField(fields.mid(0, i), f.name) >= 0)
+            return fail(QStringLiteral("Pole %1 je definované dvakrát.").arg(f.name));
+        if (f.name.compare(backend_->rowIdColumn(), Qt::CaseInsensitive) == 0)
+            return fail(QStringLiteral("Meno poľa %1 je vyhradené.").arg(f.name));
+    }
+    int primaries = 0;
+    for (const IndexDef& i : indexes)
+        primaries += i.primary ? 1 : 0;
+    if (primaries > 1)
+        return fail(QStringLiteral("Tabuľka %1 má viac primárnych indexov.").arg(fileName));
+    if (backend_->tableExists(sqlName))
+        return fail(QStringLiteral("Tabuľka %1 už existuje.").arg(fileName));
+
+    TableInfo t{fileName, fields, {}};
+    // The primary index goes first so that secondary ones can append its fields.
+    for (const IndexDef& i : indexes)
+        if (i.primary)
+            t.indexes << i;
+    for (const IndexDef& i : indexes)
+        if (!i.primary)
+            t.indexes << i;
+    const bool ok = runWrite(
+        [&](DbStatus& st) {
+            if (!backend_->exec(backend_->createTableSql(sqlName, fields), {}, st))
+                return false;
+            for (int i = 0; i < fields.size(); ++i)
+                if (!backend_->exec(QStringLiteral("INSERT INTO %1 VALUES (?,?,?,?,?)").arg(kFields),
+                                    {sqlName, i, fields[i].name, QString(QChar(fields[i].type)),
+                                     fields[i].size},
+                                    st))
+                    return false;
+            for (int i = 0; i < t.indexes.size(); ++i) {
+                const IndexDef& d = t.indexes[i];
+                if (!createIndexSql(sqlName, t, d, i, st) ||
+                    !backend_->exec(QStringLiteral("INSERT INTO %1 VALUES (?,?,?,?,?)").arg(kIndexes),
+                                    {sqlName, i, d.name, d.fields.join(';'), d.options()}, st))
+                    return false;
+            }
+            return backend_->exec(QStringLiteral("INSERT INTO %1 VALUES (?,?,0)").arg(kTables),
+                                  {sqlName, fileName}, st);
+        },
+        error);
+    if (ok)
+        tables_.insert(sqlName, t);
+    return ok;
+}
+
+bool Database::addIndex(const QString& fileName, const IndexDef& index, QString* error) {
+    TableInfo* t = info(fileName);
+    if (!t) {
+        if (error)
+            *error = QStringLiteral("Tabuľka %1 neexistuje.").arg(fileName);
+        return false;
+    }
+    IndexDefs all = t->indexes;
+    all << index;
+    return redefineIndexes(fileName, all, error);
+}
+
+bool Database::redefineIndexes(const QString& fileName, const IndexDefs& indexes,
+                               QString* error) {
+    TableInfo* t = info(fileName);
+    if (!t) {
+        if (error)
+            *error = QStringLiteral("Tabuľka %1 neexistuje.").arg(fileName);
+        return false;
+    }
+    const QString sqlName = SqlTableName(fileName);
+    TableInfo next{t->fileName, t->fields, {}};
+    for (const IndexDef& i : indexes)
+        if (i.primary)
+            next.indexes << i;
+    for (const IndexDef& i : indexes)
+        if (!i.primary)
+            next.indexes << i;
+    const bool ok = runWrite(
+        [&](DbStatus& st) {
+            QStringList old;
+            if (!backend_->query(QStringLiteral("SELECT name FROM sqlite_master WHERE "
+                                                "type='index' AND tbl_name=? AND sql IS NOT NULL"),
+                                 {sqlName},
+                                 [&](const QVariantList& r) {
+                                     old << r[0].toString();
+                                     return true;
+                                 },
+                                 st))
+                return false;
+            for (const QString& o : old)
+                if (!backend_->exec(QStringLiteral("DROP INDEX %1").arg(backend_->quoteName(o)), {},
+                                    st))
+                    return false;
+            if (!backend_->exec(QStringLiteral("DELETE FROM %1 WHERE TBL=?").arg(kIndexes),
+                                {sqlName}, st))
+                return false;
+            for (int i = 0; i < next.indexes.size(); ++i) {
+                const IndexDef& d = next.indexes[i];
+                if (!createIndexSql(sqlName, next, d, i, st) ||
+                    !backend_->exec(QStringLiteral("INSERT INTO %1 VALUES (?,?,?,?,?)").arg(kIndexes),
+                                    {sqlName, i, d.name, d.fields.join(';'), d.options()}, st))
+                    return false;
+            }
+            return noteChange(sqlName, st);
+        },
+        error);
+    if (ok)
+        tables_[sqlName] = next;
+    else
+        tables_.remove(sqlName);
+    return ok;
+}
+
+bool Database::addField(const QString& fileName, const FieldDef& field, QString* error) {
+    TableInfo* t = info(fileName);
+    if (!t) {
+        if (error)
+            *error = QStringLiteral("Tabuľka %1 neexistuje.").arg(fileName);
+        return false;
+    }
+    if (FindField(t->fields, field.name) >= 0) {
+        if (error)
+            *error = QStringLiteral("Pole %1 už existuje.").arg(field.name);
+        return false;
+    }
+    const QString sqlName = SqlTableName(fileName);
+    const int pos = int(t->fields.size());
+    const bool ok = runWrite(
+        [&](DbStatus& st) {
+            return backend_->exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                                      .arg(backend_->quoteName(sqlName),
+                                           backend_->quoteName(field.name.toUpper()),
+                                           backend_->columnType(field)),
+                                  {}, st) &&
+                   backend_->exec(QStringLiteral("INSERT INTO %1 VALUES (?,?,?,?,?)").arg(kFields),
+                                  {sqlName, pos, field.name, QString(QChar(field.type)), field.size},
+                                  st) &&
+                   noteChange(sqlName, st);
+        },
+        error);
+    tables_.remove(sqlName);
+    return ok;
+}
+
+bool Database::emptyTable(const QString& fileName, QString* error) {
+    if (!info(fileName)) {
+        if (error)
+            *error = QStringLiteral("Tabuľka %1 neexistuje.").arg(fileName);
+        return false;
+    }
+    const QString sqlName = SqlTableName(fileName);
+    return runWrite(
+        [&](DbStatus& st) {
+            return backend_->exec(
+                       QStringLiteral("DELETE FROM %1").arg(backend_->quoteName(sqlName)), {}, st) &&
+                   noteChange(sqlName, st);
+        },
+        error);
+}
+
+bool Database::dropTable(const QString& fileName, QString* error) {
+    const QString sqlName = SqlTableName(fileName);
+    tables_.remove(sqlName);
+    return runWrite(
+        [&](DbStatus& st) {
+            return backend_->exec(QStringLiteral("DROP TABLE IF EXISTS %1")
+                                      .arg(backend_->quoteName(sqlName)),
+                                  {}, st) &&
+                   backend_->exec(QStringLiteral("DELETE FROM %1 WHERE TBL=?").arg(kFields),
+                                  {sqlName}, st) &&
+                   backend_->exec(QStringLiteral("DELETE FROM %1 WHERE TBL=?").arg(kIndexes),
+                                  {sqlName}, st) &&
+                   backend_->exec(QStringLiteral("DELETE FROM %1 WHERE TBL=?").arg(kTables),
+                                  {sqlName}, st);
+        },
+        error);
+}
+
+bool Database::beginWrite(QString* error, DbError* kind) {
+    if (writeDepth_ == 0) {
+        DbStatus st;
+        if (!backend_->beginWrite(lockTimeoutMs_, st)) {
+            if (error)
+                *error = st.kind == DbError::Busy
+                             ? QStringLiteral("Tabuľku práve zapisuje iný užívateľ.")
+                             : st.message;
+            if (kind)
+                *kind = st.kind;
+            return false;
+        }
+        writeFailed_ = false;
+        pendingChanged_.clear();
+    }
+    ++writeDepth_;
+    return true;
+}
+
+bool Database::commitWrite(QString* error) {
+    if (writeDepth_ == 0)
+        return true;
+    if (--writeDepth_ > 0)
+        return !writeFailed_;
+    if (writeFailed_) {
+        backend_->rollback();
+        writeFailed_ = false;
+        pendingChanged_.clear();
+        if (error)
+            *error = QStringLiteral("Zmena bola odvolaná.");
+        return false;
+    }
+    DbStatus st;
+    if (!backend_->commit(st)) {
+        pendingChanged_.clear();
+        tables_.clear();
+        if (error)
+            *error = st.message;
+        return false;
+    }
+    const QSet<QString> changed = std::exchange(pendingChanged_, {});
+    for (const QString& t : changed)
+        emit tableChanged(t);
+    return true;
+}
+
+void Database::rollbackWrite() {
+    if (writeDepth_ == 0)
+        return;
+    if (writeDepth_ > 1) {
+        --writeDepth_;
+        writeFailed_ = true;
+        return;
+    }
+    writeDepth_ = 0;
+    writeFailed_ = false;
+    pendingChanged_.clear();
+    backend_->rollback();
+    // Definitions changed inside the transaction are no longer valid.
+    tables_.clear();
+}
+
+bool Database::noteChange(const QString& sqlName, DbStatus& st) {
+    pendingChanged_.insert(sqlName);
+    return backend_->exec(
+        QStringLiteral("UPDATE %1 SET CHANGES=CHANGES+1 WHERE TBL=?").arg(kTables), {sqlName}, st);
+}
+
+qint64 Database::changeCount(const QString& sqlName) {
+    qint64 n = -1;
+    DbStatus st;
+    backend_->query(QStringLiteral("SELECT CHANGES FROM %1 WHERE TBL=?").arg(kTables), {sqlName},
+                    [&](const QVariantList& r) {
+                        n = r[0].toLongLong();
+                        return false;
+                    },
+                    st);
+    return n;
+}
+
+bool Database::tryExclusive() {
+    if (exclusive_)
+        return true;
+    exclusive_ = lockFile(F_WRLCK);
+    return exclusive_;
+}
+
+void Database::releaseExclusive() {
+    if (!exclusive_)
+        return;
+    lockFile(F_RDLCK);
+    exclusive_ = false;
+}
+
+Database::OrderInfo Database::orderInfo(const QString& fileName, const QStringList& fields) {
+    OrderInfo o;
+    TableInfo* t = info(fileName);
+    if (!t)
+        return o;
+    for (const QString& f : fields) {
+        const int i = FindField(t->fields, f);
+        if (i < 0)
+            return OrderInfo{};
+        o.fields << t->fields[i].name;
+        o.fieldIndexes << i;
+    }
+    for (const IndexDef& idx : t->indexes) {
+        if (idx.fields.size() != fields.size())
+            continue;
+        bool same = true;
+        for (int i = 0; i < fields.size() && same; ++i)
+            same = idx.fields[i].compare(fields[i], Qt::CaseInsensitive) == 0;
+        if (same) {
+            o.caseInsensitive = idx.caseInsensitive && !idx.primary;
+            o.descending = idx.descending;
+            break;
+        }
+    }
+    return o;
+}
+
+WriteLock::WriteLock(Database& db) : db_(db) {
+    active_ = db_.beginWrite(&error_, &kind_);
+}
+
+WriteLock::~WriteLock() {
+    if (active_)
+        db_.rollbackWrite();
+}
+
+bool WriteLock::commit() {
+    if (!active_)
+        return false;
+    active_ = false;
+    return db_.commitWrite(&error_);
+}
+
+void WriteLock::rollback() {
+    if (!active_)
+        return;
+    active_ = false;
+    db_.rollbackWrite();
+}
+
+} // namespace vidoraw

@@ -1,0 +1,118 @@
+#pragma once
+// One data directory: its tables (in one database file), their definitions, the write lock
+// and the exclusive access that reindexing, archiving and restoring need.
+#include "core/engine/backend.h"
+#include "core/engine/fielddef.h"
+
+#include <QHash>
+#include <QSet>
+#include <QObject>
+#include <memory>
+
+namespace vidoraw {
+
+class Database : public QObject {
+    Q_OBJECT
+public:
+    ~Database() override;
+
+    // Opens the database of a data directory, creating directory and database when missing.
+    // Fails while another process holds the directory exclusively.
+    static std::unique_ptr<Database> open(const QString& directory, QString* error);
+
+    QString directory() const { return dir_; }
+    Backend& backend() { return *backend_; }
+
+    // Definitions. Table names are file names ("ZMLUVA.db"); case does not matter.
+    bool tableExists(const QString& fileName);
+    bool createTable(const QString& fileName, const FieldDefs& fields, const IndexDefs& indexes,
+                     QString* error);
+    FieldDefs fieldDefs(const QString& fileName);
+    IndexDefs indexDefs(const QString& fileName);
+    bool addIndex(const QString& fileName, const IndexDef& index, QString* error);
+    // Replaces all indexes of a table by the given ones (reindexing).
+    bool redefineIndexes(const QString& fileName, const IndexDefs& indexes, QString* error);
+    bool addField(const QString& fileName, const FieldDef& field, QString* error);
+    bool emptyTable(const QString& fileName, QString* error);
+    bool dropTable(const QString& fileName, QString* error);
+    QStringList tableNames();
+
+    // Write lock. Nested locks share one transaction; the outermost commit makes the
+    // change durable, any rollback undoes all of it.
+    bool beginWrite(QString* error, DbError* kind = nullptr);
+    bool commitWrite(QString* error);
+    void rollbackWrite();
+    bool inWrite() const { return writeDepth_ > 0; }
+    void setLockTimeout(int ms) { lockTimeoutMs_ = ms; }
+    int lockTimeout() const { return lockTimeoutMs_; }
+
+    // Called by cursors inside a write: counts a change of a table, so that every cursor
+    // (of this process or another) knows its rows are stale.
+    bool noteChange(const QString& sqlName, DbStatus& st);
+    qint64 changeCount(const QString& sqlName);
+
+    // Exclusive access to the data directory: refused while another process has it open.
+    bool tryExclusive();
+    void releaseExclusive();
+    bool isExclusive() const { return exclusive_; }
+
+    // Ordering of a field list: the index defining it decides case and direction.
+    struct OrderInfo {
+        QStringList fields;
+        QList<int> fieldIndexes;
+        bool caseInsensitive = false;
+        bool descending = false;
+    };
+    OrderInfo orderInfo(const QString& fileName, const QStringList& fields);
+    // Primary key fields (empty when the table has no primary index).
+    QStringList primaryFields(const QString& fileName);
+
+signals:
+    void tableChanged(const QString& sqlName);
+
+private:
+    Database() = default;
+    struct TableInfo {
+        QString fileName;
+        FieldDefs fields;
+        IndexDefs indexes;
+    };
+    TableInfo* info(const QString& fileName);
+    bool createIndexSql(const QString& sqlName, const TableInfo& t, const IndexDef& idx,
+                        int position, DbStatus& st);
+    bool ensureCatalog(QString* error);
+    bool runWrite(const std::function<bool(DbStatus&)>& work, QString* error);
+    bool lockFile(short type);
+
+    QString dir_;
+    std::unique_ptr<Backend> backend_;
+    QHash<QString, TableInfo> tables_;
+    int writeDepth_ = 0;
+    bool writeFailed_ = false;
+    int lockTimeoutMs_ = 5000;
+    int lockFd_ = -1;
+    bool exclusive_ = false;
+    QSet<QString> pendingChanged_;
+};
+
+// RAII write lock: rolled back unless committed.
+class WriteLock {
+public:
+    explicit WriteLock(Database& db);
+    ~WriteLock();
+    WriteLock(const WriteLock&) = delete;
+    WriteLock& operator=(const WriteLock&) = delete;
+    bool ok() const { return active_; }
+    QString error() const { return error_; }
+    DbError errorKind() const { return kind_; }
+    bool commit();
+    void rollback();
+
+private:
+    Database& db_;
+    bool active_ = false;
+    QString error_;
+    DbError kind_ = DbError::None;
+};
+
+} // namespace vidoraw

@@ -1,0 +1,922 @@
+#include "core/engine/table.h"
+
+#include <algorithm>
+
+namespace vidoraw {
+
+namespace {
+constexpr int kCacheLimit = 4096;
+}
+
+// ---- Field ---------------------------------------------------------------------------------
+
+bool Field::isValid() const { return t_ && i_ >= 0 && i_ < t_->defs_.size(); }
+QString Field::name() const { return isValid() ? t_->defs_[i_].name : QString(); }
+char Field::type() const { return isValid() ? t_->defs_[i_].type : 'U'; }
+int Field::size() const { return isValid() ? t_->defs_[i_].size : 0; }
+
+QVariant Field::value() const {
+    if (!isValid())
+        return QVariant();
+    const QVector<QVariant>* row = nullptr;
+    if (t_->view_)
+        row = t_->view_;
+    else if (t_->state_ == Table::State::Edit || t_->state_ == Table::State::Insert)
+        row = &t_->buffer_;
+    else
+        row = &t_->currentValues();
+    return i_ < row->size() ? row->at(i_) : QVariant();
+}
+
+bool Field::isNull() const {
+    const QVariant v = value();
+    return !v.isValid() || v.isNull();
+}
+QString Field::asString() const { return isValid() ? ValueAsString(t_->defs_[i_], value()) : QString(); }
+qint64 Field::asInteger() const { return ValueAsInteger(value()); }
+double Field::asFloat() const { return ValueAsFloat(value()); }
+bool Field::asBool() const { return ValueAsBool(value()); }
+double Field::asDays() const { return ValueAsDays(value()); }
+QDate Field::asDate() const {
+    const QVariant v = value();
+    return v.typeId() == QMetaType::QDate ? v.toDate() : DayZero();
+}
+
+bool Field::setAsDays(double days) {
+    if (isValid() && t_->defs_[i_].type == 'D')
+        return setValue(DayZero().addDays(qint64(days)));
+    return setValue(days);
+}
+
+bool Field::setValue(const QVariant& v) {
+    if (!isValid())
+        return t_ && t_->fail(QStringLiteral("Pole neexistuje."));
+    const FieldDef& def = t_->defs_[i_];
+    const bool calc = i_ >= t_->tableFields_;
+    QVariant converted;
+    QString why;
+    if (!ConvertToField(def, v, converted, &why))
+        return t_->fail(why);
+    if (calc) {
+        QVector<QVariant>& row = t_->view_ ? *t_->view_ : t_->current_;
+        if (row.size() < t_->defs_.size())
+            row.resize(t_->defs_.size());
+        row[i_] = converted;
+        return true;
+    }
+    if (t_->state_ != Table::State::Edit && t_->state_ != Table::State::Insert)
+        return t_->fail(QStringLiteral("Tabuľka %1 nie je v režime úprav.").arg(t_->fileName_));
+    t_->buffer_[i_] = converted;
+    t_->modified_.setBit(i_);
+    return true;
+}
+
+// ---- Table ---------------------------------------------------------------------------------
+
+Table::Table(QObject* parent) : QObject(parent) {}
+
+Table::Table(Database* db, const QString& fileName, QObject* parent)
+    : QObject(parent), db_(db), fileName_(fileName), sqlName_(SqlTableName(fileName)) {}
+
+Table::~Table() = default;
+
+void Table::setDatabase(Database* db) {
+    close();
+    db_ = db;
+}
+
+void Table::setTableName(const QString& fileName) {
+    close();
+    fileName_ = fileName;
+    sqlName_ = SqlTableName(fileName);
+}
+
+bool Table::fail(const QString& message, DbError kind) {
+    error_ = message;
+    errorKind_ = kind;
+    return false;
+}
+
+bool Table::exists() const { return db_ && db_->tableExists(fileName_); }
+
+bool Table::open() {
+    if (isOpen())
+        return true;
+    error_.clear();
+    errorKind_ = DbError::None;
+    if (!db_)
+        return fail(QStringLiteral("Tabuľka %1 nemá databázu.").arg(fileName_));
+    const FieldDefs own = db_->fieldDefs(fileName_);
+    if (own.isEmpty())
+        return fail(QStringLiteral("Tabuľka %1 neexistuje.").arg(fileName_));
+    defs_ = own;
+    tableFields_ = int(own.size());
+    defs_ << calcDefs_;
+    modified_ = QBitArray(int(defs_.size()));
+    orderInfo_ = resolveOrder(order_);
+    if (!order_.isEmpty() && orderInfo_.fields.isEmpty()) {
+        const QString why = error_;
+        order_.clear();
+        orderInfo_ = resolveOrder(QString());
+        error_ = why;
+    }
+    if (!filterText_.isEmpty()) {
+        QString why;
+        if (!CompileFilter(filterText_, FieldDefs(defs_.mid(0, tableFields_)), db_->backend(),
+                           compiled_, &why)) {
+            filterText_.clear();
+            compiled_ = {};
+            error_ = why;
+        }
+    }
+    state_ = State::Browse;
+    keysValid_ = false;
+    cache_.clear();
+    curRowId_ = 0;
+    loadKeys();
+    setPosition(0);
+    bof_ = true;
+    return true;
+}
+
+void Table::close() {
+    state_ = State::Inactive;
+    keys_.clear();
+    keys_.shrink_to_fit();
+    keysValid_ = false;
+    cache_.clear();
+    current_.clear();
+    currentLoaded_ = false;
+    buffer_.clear();
+    pos_ = -1;
+    curRowId_ = 0;
+    bof_ = eof_ = true;
+    defs_.clear();
+    tableFields_ = 0;
+}
+
+void Table::addCalcField(const FieldDef& def) {
+    calcDefs_ << def;
+    if (isOpen()) {
+        defs_ << def;
+        modified_.resize(int(defs_.size()));
+        cache_.clear();
+        currentLoaded_ = false;
+    }
+}
+
+void Table::setCalcHandler(CalcHandler handler) {
+    calc_ = std::move(handler);
+    cache_.clear();
+    currentLoaded_ = false;
+}
+
+Database::OrderInfo Table::resolveOrder(const QString& fields) {
+    QStringList list = SplitFieldList(fields);
+    if (list.isEmpty() && db_)
+        list = db_->primaryFields(fileName_);
+    if (list.isEmpty() || !db_)
+        return {};
+    Database::OrderInfo o = db_->orderInfo(fileName_, list);
+    if (o.fields.isEmpty())
+        fail(QStringLiteral("Tabuľka %1 nemá pole pre poradie \"%2\".").arg(fileName_, fields));
+    return o;
+}
+
+QString Table::orderSql(const Database::OrderInfo& o, bool reverse) const {
+    Backend& b = db_->backend();
+    QStringList parts;
+    QStringList used;
+    auto add = [&](int fi, bool ci, bool desc) {
+        const FieldDef& f = defs_[fi];
+        QString c = b.quoteName(f.name.toUpper());
+        if (f.isText())
+            c = b.collated(c, ci);
+        if (desc != reverse)
+            c += QStringLiteral(" DESC");
+        parts << c;
+        used << f.name.toUpper();
+    };
+    for (int fi : o.fieldIndexes)
+        add(fi, o.caseInsensitive, o.descending);
+    for (const QString& p : db_->primaryFields(fileName_)) {
+        const int fi = fieldIndex(p);
+        if (fi >= 0 && !used.contains(p.toUpper()))
+            add(fi, false, o.descending);
+    }
+    parts << b.rowIdColumn() + ((o.descending != reverse) ? QStringLiteral(" DESC") : QString());
+    return parts.join(", ");
+}
+
+QString Table::selectColumns() const {
+    QStringList cols;
+    for (int i = 0; i < tableFields_; ++i)
+        cols << db_->backend().quoteName(defs_[i].name.toUpper());
+    return cols.join(", ");
+}
+
+bool Table::setOrder(const QString& fields) {
+    if (!isOpen()) {
+        order_ = fields;
+        return true;
+    }
+    const Database::OrderInfo o = resolveOrder(fields);
+    if (o.fields.isEmpty() && !SplitFieldList(fields).isEmpty())
+        return false;
+    order_ = fields;
+    orderInfo_ = o;
+    keysValid_ = false;
+    syncKeys(true);
+    return true;
+}
+
+bool Table::setFilterText(const QString& expression) {
+    if (expression.trimmed().isEmpty()) {
+        filterText_.clear();
+        compiled_ = {};
+    } else {
+        if (!db_)
+            return fail(QStringLiteral("Tabuľka %1 nemá databázu.").arg(fileName_));
+        const FieldDefs fields = isOpen() ? FieldDefs(defs_.mid(0, tableFields_))
+                                          : db_->fieldDefs(fileName_);
+        CompiledFilter c;
+        QString why;
+        if (!CompileFilter(expression, fields, db_->backend(), c, &why))
+            return fail(why);
+        filterText_ = expression;
+        compiled_ = c;
+    }
+    if (isOpen() && filtered_) {
+        keysValid_ = false;
+        syncKeys(true);
+    }
+    return true;
+}
+
+void Table::setFilterPredicate(Predicate p) {
+    predicate_ = std::move(p);
+    if (isOpen() && filtered_) {
+        keysValid_ = false;
+        syncKeys(true);
+    }
+}
+
+void Table::setFiltered(bool on) {
+    if (filtered_ == on)
+        return;
+    filtered_ = on;
+    if (isOpen()) {
+        keysValid_ = false;
+        syncKeys(true);
+    }
+}
+
+bool Table::passesPredicate(QVector<QVariant>& row) {
+    if (!predicate_)
+        return true;
+    QVector<QVariant>* saved = view_;
+    view_ = &row;
+    const bool ok = predicate_(*this);
+    view_ = saved;
+    return ok;
+}
+
+bool Table::loadKeys() {
+    if (!db_)
+        return false;
+    Backend& b = db_->backend();
+    const bool useExpr = filtered_ && !compiled_.sql.isEmpty();
+    const QString where = useExpr ? QStringLiteral(" WHERE ") + compiled_.sql : QString();
+    const QVariantList binds = useExpr ? compiled_.binds : QVariantList();
+    const QString order = orderSql(orderInfo_, false);
+    loadedChanges_ = db_->changeCount(sqlName_);
+    DbStatus st;
+    bool ok;
+    if (filtered_ && predicate_) {
+        keys_.clear();
+        ok = b.query(QStringLiteral("SELECT %1, %2 FROM %3%4 ORDER BY %5")
+                         .arg(b.rowIdColumn(), selectColumns(), b.quoteName(sqlName_), where, order),
+                     binds,
+                     [&](const QVariantList& r) {
+                         QVector<QVariant> row(defs_.size());
+                         for (int i = 0; i < tableFields_; ++i)
+                             row[i] = FromStorage(defs_[i], r[i + 1]);
+                         computeCalc(row);
+                         if (passesPredicate(row))
+                             keys_.push_back(r[0].toLongLong());
+                         return true;
+                     },
+                     st);
+    } else {
+        ok = b.ids(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4")
+                       .arg(b.rowIdColumn(), b.quoteName(sqlName_), where, order),
+                   binds, keys_, st);
+    }
+    keysValid_ = ok;
+    if (!ok) {
+        keys_.clear();
+        fail(st.message, st.kind);
+    }
+    return ok;
+}
+
+void Table::syncKeys(bool checkOthers) {
+    if (!isOpen())
+        return;
+    if (keysValid_ && (!checkOthers || db_->changeCount(sqlName_) == loadedChanges_))
+        return;
+    const qint64 keep = curRowId_;
+    const QVector<QVariant> keepKey = curKey_;
+    cache_.clear();
+    loadKeys();
+    int pos = -1;
+    if (keep != 0) {
+        auto it = std::find(keys_.begin(), keys_.end(), keep);
+        if (it != keys_.end())
+            pos = int(it - keys_.begin());
+    }
+    if (pos < 0 && keep != 0 && !keepKey.isEmpty()) {
+        // The record left the view (deleted or filtered out): stand where it would be.
+        QVariantList key;
+        for (const QVariant& v : keepKey)
+            key << v;
+        qint64 found = 0;
+        scanOrder(order_, key, true, [&](qint64 id, const QVector<QVariant>&) {
+            found = id;
+            return false;
+        });
+        if (found) {
+            auto it = std::find(keys_.begin(), keys_.end(), found);
+            if (it != keys_.end())
+                pos = int(it - keys_.begin());
+        } else if (!keys_.empty()) {
+            pos = int(keys_.size()) - 1;
+        }
+    }
+    const bool wasBof = bof_, wasEof = eof_;
+    setPosition(pos < 0 ? 0 : pos);
+    if (pos >= 0) {
+        bof_ = wasBof && pos == 0;
+        eof_ = wasEof && pos == int(keys_.size()) - 1;
+    }
+    emit rowsReset();
+}
+
+void Table::setPosition(int pos) {
+    const int n = int(keys_.size());
+    currentLoaded_ = false;
+    if (n == 0) {
+        pos_ = -1;
+        curRowId_ = 0;
+        curKey_.clear();
+        bof_ = eof_ = true;
+        return;
+    }
+    pos_ = std::clamp(pos, 0, n - 1);
+    curRowId_ = keys_[pos_];
+    bof_ = eof_ = false;
+    curKey_.clear();
+    if (const QVector<QVariant>* row = rowFor(curRowId_))
+        for (int fi : orderInfo_.fieldIndexes)
+            curKey_ << row->at(fi);
+}
+
+void Table::first() {
+    if (!isOpen())
+        return;
+    syncKeys(true);
+    setPosition(0);
+    bof_ = true;
+    eof_ = keys_.empty();
+}
+
+void Table::last() {
+    if (!isOpen())
+        return;
+    syncKeys(true);
+    setPosition(int(keys_.size()) - 1);
+    eof_ = true;
+    bof_ = keys_.empty();
+}
+
+void Table::next() {
+    if (!isOpen())
+        return;
+    syncKeys(false);
+    if (pos_ >= 0 && pos_ + 1 < int(keys_.size())) {
+        setPosition(pos_ + 1);
+    } else {
+        eof_ = true;
+        bof_ = keys_.empty();
+    }
+}
+
+void Table::prior() {
+    if (!isOpen())
+        return;
+    syncKeys(false);
+    if (pos_ > 0) {
+        setPosition(pos_ - 1);
+    } else {
+        bof_ = true;
+        eof_ = keys_.empty();
+    }
+}
+
+int Table::moveBy(int distance) {
+    if (!isOpen())
+        return 0;
+    syncKeys(false);
+    const int n = int(keys_.size());
+    if (n == 0)
+        return 0;
+    const int target = std::clamp(pos_ + distance, 0, n - 1);
+    const int moved = target - pos_;
+    setPosition(target);
+    if (moved != distance) {
+        if (distance > 0)
+            eof_ = true;
+        else
+            bof_ = true;
+    }
+    return moved;
+}
+
+int Table::recordCount() {
+    if (!isOpen())
+        return 0;
+    syncKeys(true);
+    return int(keys_.size());
+}
+
+int Table::recNo() const { return keysValid_ ? pos_ : -1; }
+
+bool Table::gotoRecNo(int position) {
+    if (!isOpen())
+        return false;
+    syncKeys(false);
+    if (position < 0 || position >= int(keys_.size()))
+        return false;
+    setPosition(position);
+    return true;
+}
+
+bool Table::gotoBookmark(qint64 bookmark) {
+    if (!isOpen() || bookmark == 0)
+        return false;
+    syncKeys(true);
+    auto it = std::find(keys_.begin(), keys_.end(), bookmark);
+    if (it == keys_.end())
+        return fail(QStringLiteral("Záznam už nie je v tabuľke %1.").arg(fileName_));
+    setPosition(int(it - keys_.begin()));
+    return true;
+}
+
+void Table::refresh() {
+    if (!isOpen())
+        return;
+    keysValid_ = false;
+    syncKeys(true);
+}
+
+const QVector<QVariant>* Table::rowFor(qint64 rowId) {
+    auto it = cache_.constFind(rowId);
+    if (it != cache_.constEnd())
+        return &*it;
+    bool found = false;
+    QVector<QVariant> row = fetch(rowId, &found);
+    if (!found)
+        return nullptr;
+    if (cache_.size() >= kCacheLimit)
+        cache_.clear();
+    return &*cache_.insert(rowId, row);
+}
+
+QVector<QVariant> Table::fetch(qint64 rowId, bool* found) {
+    Backend& b = db_->backend();
+    QVector<QVariant> row(defs_.size());
+    *found = false;
+    DbStatus st;
+    b.query(QStringLiteral("SELECT %1 FROM %2 WHERE %3=?")
+                .arg(selectColumns(), b.quoteName(sqlName_), b.rowIdColumn()),
+            {rowId},
+            [&](const QVariantList& r) {
+                for (int i = 0; i < tableFields_; ++i)
+                    row[i] = FromStorage(defs_[i], r[i]);
+                *found = true;
+                return false;
+            },
+            st);
+    if (*found)
+        computeCalc(row);
+    return row;
+}
+
+void Table::computeCalc(QVector<QVariant>& row) {
+    if (!calc_ || calcDefs_.isEmpty())
+        return;
+    QVector<QVariant>* saved = view_;
+    view_ = &row;
+    calc_(*this);
+    view_ = saved;
+}
+
+const QVector<QVariant>& Table::currentValues() {
+    if (!currentLoaded_) {
+        current_.clear();
+        if (curRowId_ != 0) {
+            if (const QVector<QVariant>* row = rowFor(curRowId_))
+                current_ = *row;
+        }
+        if (current_.size() < defs_.size())
+            current_.resize(defs_.size());
+        currentLoaded_ = true;
+    }
+    return current_;
+}
+
+QVector<QVariant> Table::rowValues(qint64 rowId) {
+    const QVector<QVariant>* row = isOpen() ? rowFor(rowId) : nullptr;
+    return row ? *row : QVector<QVariant>();
+}
+
+QVariant Table::valueAt(int row, int fieldIndex) {
+    if (row < 0 || row >= int(keys_.size()) || fieldIndex < 0 || fieldIndex >= defs_.size())
+        return QVariant();
+    const QVector<QVariant>* r = rowFor(keys_[row]);
+    return r ? r->at(fieldIndex) : QVariant();
+}
+
+qint64 Table::rowIdAt(int row) const {
+    return row >= 0 && row < int(keys_.size()) ? keys_[row] : 0;
+}
+
+bool Table::convertKey(const Database::OrderInfo& o, const QVariantList& in, QVariantList& out) {
+    out.clear();
+    if (in.size() > o.fieldIndexes.size())
+        return fail(QStringLiteral("Kľúč má viac hodnôt ako poradie polí."));
+    for (int i = 0; i < in.size(); ++i) {
+        QVariant v;
+        QString why;
+        const FieldDef& def = defs_[o.fieldIndexes[i]];
+        if (!ConvertToField(def, in[i], v, &why))
+            return fail(why);
+        // An empty key is a blank key: it stands before every text.
+        if (def.isText() && v.toString().isEmpty())
+            v = QVariant();
+        out << v;
+    }
+    return true;
+}
+
+bool Table::scanOrder(const QString& orderFields, const QVariantList& fromKey, bool honourFilter,
+                      const std::function<bool(qint64, const QVector<QVariant>&)>& visit) {
+    if (!isOpen() && !open())
+        return false;
+    const Database::OrderInfo o =
+        SplitFieldList(orderFields).isEmpty() ? resolveOrder(QString()) : resolveOrder(orderFields);
+    if (o.fieldIndexes.isEmpty())
+        return false;
+    QVariantList key;
+    if (!convertKey(o, fromKey, key))
+        return false;
+    Backend& b = db_->backend();
+    QStringList conds;
+    QVariantList binds;
+    if (honourFilter && filtered_ && !compiled_.sql.isEmpty()) {
+        conds << '(' + compiled_.sql + ')';
+        binds << compiled_.binds;
+    }
+    if (!key.isEmpty()) {
+        auto colOf = [&](int i) {
+            const FieldDef& f = defs_[o.fieldIndexes[i]];
+            const QString c = b.quoteName(f.name.toUpper());
+            return f.isText() ? b.collated(c, o.caseInsensitive) : c;
+        };
+        auto isNull = [](const QVariant& v) { return !v.isValid() || v.isNull(); };
+        // Lexicographic "key not below fromKey" in the order's direction; blanks come first
+        // ascending and last descending.
+        QStringList alts;
+        QVariantList altBinds;
+        for (int j = 0; j < key.size(); ++j) {
+            QStringList all;
+            for (int i = 0; i < j; ++i) {
+                if (isNull(key[i])) {
+                    all << colOf(i).section(' ', 0, 0) + QStringLiteral(" IS NULL");
+                } else {
+                    all << colOf(i) + QStringLiteral(" = ?");
+                    altBinds << ToStorage(defs_[o.fieldIndexes[i]], key[i]);
+                }
+            }
+            const bool lastPart = j == key.size() - 1;
+            const QString raw = b.quoteName(defs_[o.fieldIndexes[j]].name.toUpper());
+            const QVariant v = ToStorage(defs_[o.fieldIndexes[j]], key[j]);
+            if (!o.descending) {
+                if (isNull(key[j])) {
+                    all << (lastPart ? QStringLiteral("1=1") : raw + QStringLiteral(" IS NOT NULL"));
+                } else {
+                    all << colOf(j) + (lastPart ? QStringLiteral(" >= ?") : QStringLiteral(" > ?"));
+                    altBinds << v;
+                }
+            } else {
+                if (isNull(key[j])) {
+                    all << (lastPart ? raw + QStringLiteral(" IS NULL") : QStringLiteral("0=1"));
+                } else {
+                    all << '(' + colOf(j) + (lastPart ? QStringLiteral(" <= ?") : QStringLiteral(" < ?")) +
+                               QStringLiteral(" OR ") + raw + QStringLiteral(" IS NULL)");
+                    altBinds << v;
+                }
+            }
+            alts << '(' + all.join(QStringLiteral(" AND ")) + ')';
+        }
+        QString cond = '(' + alts.join(QStringLiteral(" OR ")) + ')';
+        if (!o.descending && !isNull(key[0])) {
+            // A plain range on the first field lets the index start at the key.
+            cond = '(' + colOf(0) + QStringLiteral(" >= ? AND ") + cond + ')';
+            altBinds.prepend(ToStorage(defs_[o.fieldIndexes[0]], key[0]));
+        }
+        conds << cond;
+        binds << altBinds;
+    }
+    const QString where = conds.isEmpty() ? QString() : QStringLiteral(" WHERE ") + conds.join(" AND ");
+    const bool usePredicate = honourFilter && filtered_ && predicate_;
+    DbStatus st;
+    const bool ok = b.query(QStringLiteral("SELECT %1, %2 FROM %3%4 ORDER BY %5")
+                                .arg(b.rowIdColumn(), selectColumns(), b.quoteName(sqlName_), where,
+                                     orderSql(o, false)),
+                            binds,
+                            [&](const QVariantList& r) {
+                                QVector<QVariant> row(defs_.size());
+                                for (int i = 0; i < tableFields_; ++i)
+                                    row[i] = FromStorage(defs_[i], r[i + 1]);
+                                computeCalc(row);
+                                if (usePredicate && !passesPredicate(row))
+                                    return true;
+                                return visit(r[0].toLongLong(), row);
+                            },
+                            st);
+    if (!ok)
+        return fail(st.message, st.kind);
+    return true;
+}
+
+std::optional<qint64> Table::locate(const QString& orderFields, const QVariantList& key,
+                                    bool honourFilter) {
+    if (!isOpen() && !open())
+        return std::nullopt;
+    const Database::OrderInfo o = SplitFieldList(orderFields).isEmpty()
+                                      ? resolveOrder(QString())
+                                      : resolveOrder(orderFields);
+    QVariantList converted;
+    if (o.fieldIndexes.isEmpty() || !convertKey(o, key, converted))
+        return std::nullopt;
+    std::optional<qint64> result;
+    scanOrder(orderFields, key, honourFilter, [&](qint64 id, const QVector<QVariant>& row) {
+        bool equal = true;
+        for (int i = 0; i < converted.size() && equal; ++i) {
+            const int fi = o.fieldIndexes[i];
+            equal = CompareFieldValues(defs_[fi], row[fi], converted[i], o.caseInsensitive) == 0;
+        }
+        if (equal)
+            result = id;
+        return false;
+    });
+    return result;
+}
+
+bool Table::findImpl(const QVariantList& values, bool nearest) {
+    if (!isOpen())
+        return fail(QStringLiteral("Tabuľka %1 nie je otvorená.").arg(fileName_));
+    syncKeys(true);
+    qint64 found = 0;
+    bool exact = false;
+    if (nearest) {
+        if (!scanOrder(order_, values, true, [&](qint64 id, const QVector<QVariant>&) {
+                found = id;
+                return false;
+            }))
+            return false;
+    } else {
+        const std::optional<qint64> id = locate(order_, values, true);
+        if (!id)
+            return false;
+        found = *id;
+        exact = true;
+    }
+    if (found == 0) {
+        // Nothing at or after the key: stand on the last record.
+        setPosition(int(keys_.size()) - 1);
+        eof_ = true;
+        return false;
+    }
+    auto it = std::find(keys_.begin(), keys_.end(), found);
+    if (it == keys_.end()) {
+        keysValid_ = false;
+        syncKeys(true);
+        it = std::find(keys_.begin(), keys_.end(), found);
+        if (it == keys_.end())
+            return false;
+    }
+    setPosition(int(it - keys_.begin()));
+    return nearest ? true : exact;
+}
+
+bool Table::findKey(const QVariantList& values) { return findImpl(values, false); }
+bool Table::findNearest(const QVariantList& values) { return findImpl(values, true); }
+
+QVariant Table::lastValueInOrder(const QString& orderFields, const QString& fieldName) {
+    if (!isOpen() && !open())
+        return QVariant();
+    const int fi = fieldIndex(fieldName);
+    if (fi < 0 || fi >= tableFields_) {
+        fail(QStringLiteral("Tabuľka %1 nemá pole %2.").arg(fileName_, fieldName));
+        return QVariant();
+    }
+    const Database::OrderInfo o = resolveOrder(orderFields);
+    if (o.fieldIndexes.isEmpty())
+        return QVariant();
+    Backend& b = db_->backend();
+    QVariant result;
+    DbStatus st;
+    b.query(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3 LIMIT 1")
+                .arg(b.quoteName(defs_[fi].name.toUpper()), b.quoteName(sqlName_), orderSql(o, true)),
+            {},
+            [&](const QVariantList& r) {
+                result = FromStorage(defs_[fi], r[0]);
+                return false;
+            },
+            st);
+    if (!st.ok())
+        fail(st.message, st.kind);
+    return result;
+}
+
+bool Table::append() {
+    if (!isOpen())
+        return fail(QStringLiteral("Tabuľka %1 nie je otvorená.").arg(fileName_));
+    if (state_ == State::Edit || state_ == State::Insert)
+        cancel();
+    buffer_ = QVector<QVariant>(defs_.size());
+    modified_.fill(false);
+    state_ = State::Insert;
+    return true;
+}
+
+bool Table::edit() {
+    if (!isOpen())
+        return fail(QStringLiteral("Tabuľka %1 nie je otvorená.").arg(fileName_));
+    if (state_ == State::Edit || state_ == State::Insert)
+        return true;
+    if (curRowId_ == 0)
+        return fail(QStringLiteral("Tabuľka %1 nemá aktuálny záznam.").arg(fileName_));
+    cache_.remove(curRowId_);
+    currentLoaded_ = false;
+    bool found = false;
+    QVector<QVariant> row = fetch(curRowId_, &found);
+    if (!found)
+        return fail(QStringLiteral("Záznam medzitým zmazal iný užívateľ."));
+    buffer_ = row;
+    modified_.fill(false);
+    state_ = State::Edit;
+    return true;
+}
+
+void Table::cancel() {
+    if (state_ == State::Edit || state_ == State::Insert)
+        state_ = State::Browse;
+    buffer_.clear();
+    currentLoaded_ = false;
+}
+
+bool Table::post() {
+    if (state_ != State::Edit && state_ != State::Insert)
+        return fail(QStringLiteral("Tabuľka %1 nie je v režime úprav.").arg(fileName_));
+    Backend& b = db_->backend();
+    QStringList cols;
+    QVariantList binds;
+    bool keysStay = state_ == State::Edit && !(filtered_ && predicate_);
+    for (int i = 0; i < tableFields_; ++i) {
+        if (state_ == State::Insert ? buffer_[i].isNull() && !modified_.testBit(i)
+                                    : !modified_.testBit(i))
+            continue;
+        cols << b.quoteName(defs_[i].name.toUpper());
+        binds << ToStorage(defs_[i], buffer_[i]);
+        if (orderInfo_.fieldIndexes.contains(i) ||
+            (filtered_ && compiled_.fields.contains(defs_[i].name, Qt::CaseInsensitive)))
+            keysStay = false;
+    }
+    QString why;
+    DbError kind = DbError::None;
+    if (!db_->beginWrite(&why, &kind))
+        return fail(why, kind);
+    DbStatus st;
+    qint64 newId = curRowId_;
+    int changes = 0;
+    bool ok;
+    const qint64 before = db_->changeCount(sqlName_);
+    if (state_ == State::Insert) {
+        QStringList marks;
+        for (int i = 0; i < cols.size(); ++i)
+            marks << QStringLiteral("?");
+        ok = cols.isEmpty()
+                 ? b.exec(QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(b.quoteName(sqlName_)),
+                          {}, st, &newId)
+                 : b.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                              .arg(b.quoteName(sqlName_), cols.join(", "), marks.join(", ")),
+                          binds, st, &newId);
+    } else if (cols.isEmpty()) {
+        ok = true;
+        changes = 1;
+    } else {
+        QStringList sets;
+        for (const QString& c : cols)
+            sets << c + QStringLiteral(" = ?");
+        binds << curRowId_;
+        ok = b.exec(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                        .arg(b.quoteName(sqlName_), sets.join(", "), b.rowIdColumn()),
+                    binds, st, nullptr, &changes);
+        if (ok && changes == 0) {
+            ok = false;
+            st = {DbError::Other, QStringLiteral("Záznam medzitým zmazal iný užívateľ.")};
+        }
+    }
+    if (ok && !cols.isEmpty())
+        ok = db_->noteChange(sqlName_, st);
+    if (!ok) {
+        db_->rollbackWrite();
+        if (st.kind == DbError::Constraint)
+            return fail(QStringLiteral("Záznam s rovnakým kľúčom už v tabuľke %1 existuje.")
+                            .arg(fileName_),
+                        DbError::Constraint);
+        return fail(st.message, st.kind);
+    }
+    if (!db_->commitWrite(&why))
+        return fail(why);
+    const bool wasInsert = state_ == State::Insert;
+    state_ = State::Browse;
+    buffer_.clear();
+    cache_.remove(newId);
+    currentLoaded_ = false;
+    curRowId_ = newId;
+    if (!cols.isEmpty()) {
+        if (keysStay && keysValid_ && before == loadedChanges_)
+            loadedChanges_ = before + 1;
+        else
+            keysValid_ = false;
+    }
+    curKey_.clear();
+    if (const QVector<QVariant>* row = rowFor(curRowId_))
+        for (int fi : orderInfo_.fieldIndexes)
+            curKey_ << row->at(fi);
+    if (keysValid_ && !wasInsert && pos_ >= 0)
+        emit rowChanged(pos_);
+    else
+        pos_ = -1;
+    return true;
+}
+
+bool Table::remove() {
+    if (!isOpen())
+        return fail(QStringLiteral("Tabuľka %1 nie je otvorená.").arg(fileName_));
+    if (state_ == State::Edit || state_ == State::Insert)
+        cancel();
+    syncKeys(false);
+    if (curRowId_ == 0)
+        return fail(QStringLiteral("Tabuľka %1 nemá aktuálny záznam.").arg(fileName_));
+    Backend& b = db_->backend();
+    QString why;
+    DbError kind = DbError::None;
+    if (!db_->beginWrite(&why, &kind))
+        return fail(why, kind);
+    DbStatus st;
+    const qint64 before = db_->changeCount(sqlName_);
+    int changes = 0;
+    bool ok = b.exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                         .arg(b.quoteName(sqlName_), b.rowIdColumn()),
+                     {curRowId_}, st, nullptr, &changes) &&
+              db_->noteChange(sqlName_, st);
+    if (!ok) {
+        db_->rollbackWrite();
+        return fail(st.message, st.kind);
+    }
+    if (!db_->commitWrite(&why))
+        return fail(why);
+    cache_.remove(curRowId_);
+    const qint64 gone = curRowId_;
+    auto it = std::find(keys_.begin(), keys_.end(), gone);
+    if (it != keys_.end()) {
+        const int at = int(it - keys_.begin());
+        keys_.erase(it);
+        if (keysValid_ && before == loadedChanges_)
+            loadedChanges_ = before + 1;
+        else
+            keysValid_ = false;
+        setPosition(at);
+    } else {
+        keysValid_ = false;
+    }
+    emit rowsReset();
+    return true;
+}
+
+} // namespace vidoraw

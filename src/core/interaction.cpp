@@ -1,0 +1,36 @@
+#include "core/interaction.h"
+
+#include <cstdio>
+
+namespace vidoraw {
+
+namespace {
+Interaction* gService = nullptr;
+}
+
+Interaction* InstallInteraction(Interaction* service) {
+    Interaction* old = gService;
+    gService = service;
+    return old;
+}
+
+Interaction* CurrentInteraction() { return gService; }
+
+void ShowNotice(const QString& title, const QString& text, NoticeKind kind, QWidget* owner,
+                bool below) {
+    if (gService) {
+        gService->showNotice(title, text, kind, Placement{owner, below});
+        return;
+    }
+    // No service installed (a tool without windows): the notice must still reach someone.
+    std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+}
+
+int AskConfirm(const QString& question, QWidget* owner, bool below) {
+    if (gService)
+        return gService->askConfirm(question, Placement{owner, below});
+    std::fprintf(stderr, "%s (no answer possible)\n", qPrintable(question));
+    return -1;
+}
+
+} // namespace vidoraw
