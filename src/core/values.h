@@ -8,7 +8,10 @@
 //
 // Dates at the interface are day counts: day 0 is 30.12.1899 (what an empty date field
 // reads as); a fractional part is a time of day and is ignored here.
+#include "core/engine/numbertext.h"
+
 #include <QDate>
+
 #include <QString>
 #include <QStringList>
 
@@ -79,14 +82,6 @@ QString DecimalsPattern(int count);
 // A blank text counts as 0, and so does a text that is not a number.
 QString FormatDecimals(const QString& text, int count);
 QString FormatAmount(const QString& text);
-
-// Fixed-decimal form of a number: the exact binary value rounded half away from zero
-// (0.125 → "0,13", 2.5 with no decimals → "3"); no thousands separator; a result that
-// rounds to zero carries no minus sign. decimals is clamped to 0..20.
-QString FormatFixed(double value, int decimals, QChar separator = kDecimalSeparator);
-// Shortest form of a stored number with at most 15 significant digits (0.1*3 → "0,3");
-// exponent form ("1,5E20", "1E-7") outside 1E-5 … 1E15.
-QString FloatAsText(double value, QChar separator = kDecimalSeparator);
 
 // value * 10^digits rounded to the nearest integer, ties to even, divided back.
 double RoundDecimals(double value, int digits);

@@ -1,6 +1,7 @@
 #include "core/engine/fieldvalue.h"
 
 #include "core/engine/collation.h"
+#include "core/engine/numbertext.h"
 
 #include <QRegularExpression>
 #include <QTime>
@@ -38,11 +39,7 @@ bool parseTime(const QString& text, QTime& out) {
     return false;
 }
 
-QString floatText(double v) {
-    QString s = QString::number(v, 'g', 15);
-    s.replace('.', ',');
-    return s;
-}
+QString floatText(double v) { return FloatAsText(v); }
 
 bool textToDouble(const QString& text, double& out) {
     QString t = text.trimmed();
