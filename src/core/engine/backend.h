@@ -41,6 +41,8 @@ public:
     virtual void rollback() = 0;
 
     virtual bool tableExists(const QString& sqlName) = 0;
+    // Names of the indexes the engine created on a table.
+    virtual QStringList indexNames(const QString& sqlName, DbStatus& st) = 0;
     // Name of the hidden row id column every table has.
     virtual QString rowIdColumn() const = 0;
     virtual QString columnType(const FieldDef& def) const = 0;

@@ -316,15 +316,8 @@ bool Database::redefineIndexes(const QString& fileName, const IndexDefs& indexes
             next.indexes << i;
     const bool ok = runWrite(
         [&](DbStatus& st) {
-            QStringList old;
-            if (!backend_->query(QStringLiteral("SELECT name FROM sqlite_master WHERE "
-                                                "type='index' AND tbl_name=? AND sql IS NOT NULL"),
-                                 {sqlName},
-                                 [&](const QVariantList& r) {
-                                     old << r[0].toString();
-                                     return true;
-                                 },
-                                 st))
+            const QStringList old = backend_->indexNames(sqlName, st);
+            if (!st.ok())
                 return false;
             for (const QString& o : old)
                 if (!backend_->exec(QStringLiteral("DROP INDEX %1").arg(backend_->quoteName(o)), {},

@@ -190,6 +190,19 @@ public:
         return found;
     }
 
+    QStringList indexNames(const QString& sqlName, DbStatus& st) override {
+        QStringList out;
+        query(QStringLiteral("SELECT name FROM sqlite_master WHERE type='index' AND tbl_name=? "
+                             "AND sql IS NOT NULL"),
+              {sqlName},
+              [&](const QVariantList& r) {
+                  out << r[0].toString();
+                  return true;
+              },
+              st);
+        return out;
+    }
+
     QString rowIdColumn() const override { return QStringLiteral("rowid"); }
 
     QString columnType(const FieldDef& def) const override {
