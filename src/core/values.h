@@ -8,7 +8,7 @@
 //
 // Dates at the interface are day counts: day 0 is 30.12.1899 (what an empty date field
 // reads as); a fractional part is a time of day and is ignored here.
-#include "core/engine/numbertext.h"
+#include "core/base/numbertext.h"
 
 #include <QDate>
 

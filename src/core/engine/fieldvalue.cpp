@@ -1,7 +1,7 @@
 #include "core/engine/fieldvalue.h"
 
 #include "core/engine/collation.h"
-#include "core/engine/numbertext.h"
+#include "core/base/numbertext.h"
 
 #include <QRegularExpression>
 #include <QTime>

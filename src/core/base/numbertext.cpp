@@ -1,4 +1,4 @@
-#include "core/engine/numbertext.h"
+#include "core/base/numbertext.h"
 
 #include <charconv>
 #include <cmath>
