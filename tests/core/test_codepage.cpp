@@ -1,4 +1,4 @@
-#include "core/codepage.h"
+#include "core/base/codepage.h"
 
 #include "testmain.h"
 
