@@ -1,0 +1,121 @@
+#pragma once
+// The document side of zorode without any window: the open report, page size, zoom table,
+// search, the page list of a printout, printing and PDF export. The window and the tests
+// both work through this.
+#include "reports/format/reportformat.h"
+
+#include <QSizeF>
+#include <QString>
+#include <QVector>
+
+#include <functional>
+
+class QPagedPaintDevice;
+class QPrinter;
+
+namespace vidoraw {
+
+// ----- zoom
+inline constexpr int kZoomCount = 11;
+inline constexpr int kZoomPageWidth = 9;
+inline constexpr int kZoomPageHeight = 10;
+inline constexpr int kDefaultZoomIndex = 4; // 100 %
+// Percent of a fixed zoom entry (0..8); page width / height entries take the computed values.
+int ZoomPercent(int index, int pageWidthZoom, int pageHeightZoom);
+QString ZoomMenuText(int index);
+QString ZoomListText(int index, int value);
+// The zoom at which the page with 8 mm on both sides fills the view's width or height.
+int PageWidthZoom(int viewWidth, double dpiX, double pageWidthMm);
+int PageHeightZoom(int viewHeight, double dpiY, double pageHeightMm);
+
+// ----- printers
+// Name of the default printer; empty when no printer is installed.
+QString DefaultPrinterName();
+bool PrinterExists(const QString& name);
+// Printable width and height in mm of a printer (the default one for an empty name) set to an
+// orientation and paper; without any printer the whole A4/A3 sheet.
+QSizeF PrintableSizeMm(const QString& printer, int orientation, int paper);
+
+// ----- search
+// Upper case for comparing without case: ASCII letters and the Slovak and Czech letters of
+// code page 1250; every other character stays.
+QString SearchUpper(const QString& text);
+
+struct FoundPlace {
+    int page = -1;
+    int object = -1;
+    int child = -1; // cell of a cell row; -1 otherwise
+    bool valid() const { return page >= 0 && object >= 0; }
+    bool operator==(const FoundPlace&) const = default;
+};
+
+// The first place at or after `from` whose text contains `text` (pages in order, objects in
+// file order, a cell row cell by cell, a composed line piece by piece and then as a whole;
+// groups are not searched). An invalid `from` starts at the beginning.
+FoundPlace FindText(const ReportDocument& doc, const QString& text, bool caseSensitive,
+                    FoundPlace from);
+// Where a continued search starts after a find: the next cell of a cell row, otherwise the
+// next object.
+FoundPlace PlaceAfter(const FoundPlace& found);
+
+// ----- printing
+enum class PrintRange { All, Current, Interval };
+// Page indices (0-based) in print order: every copy runs through the range (collated);
+// pages outside the document are left out. from/to are page numbers from 1.
+QVector<int> PrintPageList(int pageCount, int currentIndex, PrintRange range, int from, int to,
+                           int copies);
+// Draws the listed pages on a printer or PDF writer, one device page each; `beforePage`
+// (optional) is told how many pages were sent so far and answers false to stop.
+// False when painting could not start or was stopped.
+bool PrintReportPages(QPagedPaintDevice& device, const ReportDocument& doc,
+                      const QVector<int>& pages,
+                      const std::function<bool(int sent)>& beforePage = {});
+// The whole report as PDF, each page in its own orientation and paper, texts as text.
+bool SaveReportPdf(const ReportDocument& doc, const QString& fileName, QString* error = nullptr);
+
+// ----- the open report
+class ViewerSession {
+public:
+    // Reads a report; on failure the document is empty. The current page index is kept
+    // (a page beyond the new document shows nothing until the user moves).
+    bool open(const QString& fileName, QString* error = nullptr);
+    void clear();
+
+    const ReportDocument& document() const { return doc; }
+    ReportDocument& document() { return doc; }
+    QString fileName() const { return file; }
+    int pageCount() const { return int(doc.pages.size()); }
+    int currentIndex() const { return doc.current; }
+    void setCurrentIndex(int index) { doc.current = index; }
+    const ReportPage* currentPage() const;
+
+    // Page size W x H in mm: the printable area of the printer for the first page's
+    // orientation and paper (portrait A4 for an empty document).
+    QSizeF pageSizeMm() const { return pageMm; }
+    // The report's printer (first page's marker) or the default printer; may be empty.
+    QString printerName() const { return printer; }
+    void setPrinterName(const QString& name) { printer = name; }
+
+    // Search state.
+    // The object marked now (invalid after a failed search) and the place a continued search
+    // starts after.
+    FoundPlace found() const { return lastFound; }
+    FoundPlace lastPlace() const { return position; }
+    bool hasFound() const { return everFound; }
+    FoundPlace search(const QString& text, bool caseSensitive);       // from the start
+    FoundPlace searchAgain(const QString& text, bool caseSensitive);  // after the last find
+    void clearMark() { lastFound = {}; }
+
+private:
+    void takePageSize();
+
+    ReportDocument doc;
+    QString file;
+    QSizeF pageMm{210, 297};
+    QString printer = DefaultPrinterName();
+    FoundPlace lastFound;
+    FoundPlace position;
+    bool everFound = false;
+};
+
+} // namespace vidoraw

@@ -1,0 +1,243 @@
+#include "viewer/viewerdialogs.h"
+
+#include "core/base/numbertext.h"
+#include "viewer/viewernotice.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace vidoraw {
+
+namespace {
+const QString kOznam = QStringLiteral("Oznam");
+
+QDialogButtonBox* OkBack(QDialog* d, const QString& okText = QStringLiteral("OK")) {
+    auto* buttons = new QDialogButtonBox(d);
+    QPushButton* ok = buttons->addButton(okText, QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Späť"), QDialogButtonBox::RejectRole);
+    ok->setDefault(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, d, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, d, &QDialog::reject);
+    return buttons;
+}
+
+// The sample of the font dialog: three lines in the chosen face, 20 pixels high.
+class FontSample : public QWidget {
+public:
+    explicit FontSample(QWidget* parent) : QWidget(parent) { setMinimumSize(380, 90); }
+    QString family;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), Qt::white);
+        QFont f(family);
+        f.setPixelSize(20);
+        p.setFont(f);
+        p.setPen(Qt::black);
+        const QStringList lines{QStringLiteral("AaBbYyZz"), QStringLiteral("ľščťžýáíé - ĽŠČŤŽÝÁÍÉ"),
+                                QStringLiteral("Hľadajte pravdu a Pravda Vás vyslobodí")};
+        int y = 4;
+        for (const QString& l : lines) {
+            p.drawText(QRect(6, y, width() - 12, 26), Qt::AlignLeft | Qt::AlignVCenter, l);
+            y += 28;
+        }
+    }
+};
+} // namespace
+
+double ScreenNumber(const QString& text, bool* ok) {
+    QString t = text.trimmed();
+    t.replace(u',', u'.');
+    bool good = false;
+    double v = t.toDouble(&good);
+    if (!good || !std::isfinite(v))
+        v = 0;
+    if (ok)
+        *ok = good;
+    return v;
+}
+
+QString ScreenNumberText(double value) { return FloatAsText(value, u','); }
+
+// ----- page number
+
+PageNumberDialog::PageNumberDialog(int pageCount, int currentNumber, QWidget* parent)
+    : QDialog(parent), pages(pageCount) {
+    setWindowTitle(QStringLiteral("Číslo stránky"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Zadaj číslo stránky : 1 - %1").arg(pageCount), this));
+    auto* form = new QFormLayout;
+    edit = new QLineEdit(QString::number(currentNumber), this);
+    form->addRow(QStringLiteral("Strana : "), edit);
+    layout->addLayout(form);
+    layout->addWidget(OkBack(this));
+    edit->selectAll();
+}
+
+int PageNumberDialog::check() const {
+    bool ok = false;
+    const int n = edit->text().trimmed().toInt(&ok);
+    if (!ok || n < 1 || n > pages) {
+        ViewerNotice(kOznam, QStringLiteral("Nesprávne číslo stránky!"), const_cast<PageNumberDialog*>(this));
+        return 0;
+    }
+    return n;
+}
+
+void PageNumberDialog::accept() {
+    number = check();
+    if (number > 0)
+        QDialog::accept();
+}
+
+// ----- search
+
+SearchDialog::SearchDialog(const QString& text, bool caseSensitive, QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Hľadanie"));
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    edit = new QLineEdit(text, this);
+    edit->setMaxLength(67); // what a line of the settings file can keep
+    form->addRow(QStringLiteral("Hľadaný reťazec :"), edit);
+    layout->addLayout(form);
+    box = new QCheckBox(QStringLiteral("Rozlišuj malé a veľké písmená"), this);
+    box->setChecked(caseSensitive);
+    layout->addWidget(box);
+    layout->addWidget(OkBack(this));
+    edit->selectAll();
+}
+
+QString SearchDialog::text() const { return edit->text(); }
+bool SearchDialog::caseSensitive() const { return box->isChecked(); }
+
+bool SearchDialog::check() const {
+    if (edit->text().isEmpty()) {
+        ViewerNotice(kOznam, QStringLiteral("Hľadaný reťazec nesmie byť prázdny!"),
+                     const_cast<SearchDialog*>(this));
+        return false;
+    }
+    return true;
+}
+
+void SearchDialog::accept() {
+    if (check())
+        QDialog::accept();
+}
+
+// ----- shift and scale
+
+TwoNumbersDialog::TwoNumbersDialog(Mode m, double x, double y, QWidget* parent)
+    : QDialog(parent), mode(m) {
+    setWindowTitle(mode == Shift ? QStringLiteral("Posun zostavy")
+                                 : QStringLiteral("Zmenšenie - zväčšenie zostavy"));
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    editX = new QLineEdit(ScreenNumberText(x), this);
+    editY = new QLineEdit(ScreenNumberText(y), this);
+    form->addRow(mode == Shift ? QStringLiteral("Posun v smere x (mm) :")
+                               : QStringLiteral("Koeficicient v smere x :"),
+                 editX);
+    form->addRow(mode == Shift ? QStringLiteral("Posun v smere y (mm) :")
+                               : QStringLiteral("Koeficicient v smere y :"),
+                 editY);
+    layout->addLayout(form);
+    layout->addWidget(OkBack(this, mode == Shift ? QStringLiteral("&OK") : QStringLiteral("OK")));
+}
+
+double TwoNumbersDialog::x() const { return ScreenNumber(editX->text()); }
+double TwoNumbersDialog::y() const { return ScreenNumber(editY->text()); }
+
+bool TwoNumbersDialog::check() const {
+    if (mode == Shift)
+        return true;
+    auto* self = const_cast<TwoNumbersDialog*>(this);
+    if (x() < 0.1) {
+        ViewerNotice(kOznam, QStringLiteral("Príliš malý koeficient zmenšenia v smere x!"), self);
+        return false;
+    }
+    if (y() < 0.1) {
+        ViewerNotice(kOznam, QStringLiteral("Príliš malý koeficient zmenšenia v smere y!"), self);
+        return false;
+    }
+    return true;
+}
+
+void TwoNumbersDialog::accept() {
+    if (check())
+        QDialog::accept();
+}
+
+// ----- font
+
+FontChoiceDialog::FontChoiceDialog(const QString& face, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Voľba fontu"));
+    auto* layout = new QVBoxLayout(this);
+    faces = new QListWidget(this);
+    QStringList families;
+    for (const QString& f : QFontDatabase::families())
+        if (QFontDatabase::isSmoothlyScalable(f) && !QFontDatabase::isPrivateFamily(f))
+            families << f;
+    families.sort(Qt::CaseInsensitive);
+    faces->addItems(families);
+    layout->addWidget(faces, 1);
+    auto* group = new QGroupBox(QStringLiteral("Ukážka"), this);
+    auto* groupLayout = new QVBoxLayout(group);
+    auto* s = new FontSample(group);
+    sample = s;
+    groupLayout->addWidget(s);
+    layout->addWidget(group);
+    layout->addWidget(OkBack(this));
+    connect(faces, &QListWidget::currentTextChanged, this, [s](const QString& f) {
+        s->family = f;
+        s->update();
+    });
+    const QList<QListWidgetItem*> found = faces->findItems(face, Qt::MatchFixedString);
+    if (!found.isEmpty())
+        faces->setCurrentItem(found.first());
+    else if (faces->count() > 0)
+        faces->setCurrentRow(0);
+    resize(420, 420);
+}
+
+QString FontChoiceDialog::face() const {
+    return faces->currentItem() ? faces->currentItem()->text() : QString();
+}
+
+// ----- progress
+
+PrintProgressDialog::PrintProgressDialog(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Prezerač zostavy"));
+    setWindowFlag(Qt::WindowCloseButtonHint, false);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Prebieha tlač zostavy"), this));
+    page = new QLabel(QStringLiteral("Strana : 1"), this);
+    layout->addWidget(page);
+    auto* cancel = new QPushButton(QStringLiteral("&Storno"), this);
+    layout->addWidget(cancel);
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        stop = true;
+        hide();
+    });
+}
+
+void PrintProgressDialog::setSent(int pages) {
+    page->setText(QStringLiteral("Strana : %1").arg(pages));
+}
+
+void PrintProgressDialog::closeEvent(QCloseEvent* e) { e->ignore(); }
+
+} // namespace vidoraw
