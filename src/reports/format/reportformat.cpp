@@ -216,16 +216,43 @@ struct LineReader {
             const int available = int(lines.size()) - next;
             o.count = std::clamp(o.count, 0, available);
             const int childKind = kind == kCellRow ? kCell : kind == kComposedLine ? kTextPiece : -1;
-            for (int i = 0; i < o.count; ++i) {
+            for (int i = 0; i < o.count && !atEnd(); ++i) {
                 const QString childLine = take();
-                if (kind == kGroup && depth >= ReportLimits::kMaxDepth)
-                    continue; // too deep: counted, not kept
+                if (kind == kGroup && depth >= ReportLimits::kMaxDepth) {
+                    skipBlock(childLine); // too deep: read over, not kept
+                    continue;
+                }
                 ReportObject child = read(childLine, childKind, depth + 1);
                 if (child.kind >= 0)
                     o.children << std::move(child);
             }
         }
         return o;
+    }
+
+    // Reads over the lines that belong to a command without keeping anything, so that a
+    // group nested too deep still takes all its lines with it. No recursion: the count of
+    // lines still owed is kept in a counter.
+    void skipBlock(const QString& first) {
+        qint64 owed = 0;
+        QString line = first;
+        for (;;) {
+            int start = 0;
+            const int kind = KindOf(line, start);
+            if (kind == kCellRow || kind == kComposedLine || kind == kGroup) {
+                ReportObject header = DefaultObject(kind);
+                ParseArguments(header, line, start, QString());
+                const int n = std::clamp(header.count, 0, int(lines.size()) - next);
+                if (kind == kGroup)
+                    owed += n;
+                else
+                    next += n; // cells and pieces are never blocks themselves
+            }
+            if (owed <= 0 || atEnd())
+                return;
+            --owed;
+            line = take();
+        }
     }
 };
 

@@ -32,6 +32,13 @@ int Trunc(double v) {
 
 QPointF Centre(QPoint p) { return {p.x() + 0.5, p.y() + 0.5}; }
 
+// The corners of a pixel rectangle, so that boundingRect() gives the rectangle back.
+QPolygon RectPolygon(const QRect& r) {
+    if (r.isEmpty())
+        return {};
+    return QPolygon({r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()});
+}
+
 // The text DrawText shows: with prefix processing "&&" is one "&" and a single "&" marks the
 // next character (it is not printed itself).
 QString ShownText(const QString& text, int qtFlags) {
@@ -703,21 +710,21 @@ QPolygon ReportPainter::markArea(const ReportObject& o, int child) const {
         QPoint at = map.point(o.x1, o.y1);
         if (o.kind == kTextPiece && o.position == 2)
             at.ry() += nominal / 2;
-        return QPolygon(QRect(at, QSize(fm.horizontalAdvance(o.text), fm.height())));
+        return RectPolygon(QRect(at, QSize(fm.horizontalAdvance(o.text), fm.height())));
     }
     case kBoxText:
     case kCell:
     case kFittedText:
     case kComposedLine:
-        return QPolygon(map.rect(o.x1, o.y1, o.x2, o.y2));
+        return RectPolygon(map.rect(o.x1, o.y1, o.x2, o.y2));
     case kCellRow:
         if (child >= 0 && child < o.children.size()) {
             const ReportObject& c = o.children[child];
-            return QPolygon(map.rect(c.x1, c.y1, c.x2, c.y2));
+            return RectPolygon(map.rect(c.x1, c.y1, c.x2, c.y2));
         }
-        return QPolygon(map.rect(o.x1, o.y1, o.x2, o.y2));
+        return RectPolygon(map.rect(o.x1, o.y1, o.x2, o.y2));
     case kClippedText:
-        return QPolygon(map.rect(o.cx1, o.cy1, o.cx2, o.cy2));
+        return RectPolygon(map.rect(o.cx1, o.cy1, o.cx2, o.cy2));
     case kTurnedText: {
         const QFontMetrics fm(font(o, std::max(1, map.sizeY(std::fabs(o.letterHeight)))),
                               p.device());
@@ -740,7 +747,7 @@ void ReportPainter::invert(const QPolygon& area) {
     p.setBrush(Qt::white);
     p.setRenderHint(QPainter::Antialiasing, false);
     const QRect bounds = area.boundingRect();
-    if (area.size() == 4 && QPolygon(bounds) == area)
+    if (area == RectPolygon(bounds))
         p.fillRect(bounds, Qt::white);
     else
         p.drawPolygon(area);
