@@ -1,6 +1,12 @@
 #include "ui/qtinteraction.h"
 
+#include <QDialog>
+
 #include "ui/noticewindows.h"
+#include "ui/outputdevicedialog.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace vidoraw {
 
@@ -17,5 +23,20 @@ int QtInteraction::askConfirm(const QString& question, Placement where) {
     window.exec();
     return window.answer();
 }
+
+int QtInteraction::chooseOutputDevice(QWidget* owner) {
+    const Placement where{owner, false};
+    TfVolbazar window(DialogParent(where));
+    PlaceDialog(&window, where);
+    window.exec();
+    return window.answer();
+}
+
+bool QtInteraction::printDialog(QPrinter& printer, QWidget* owner) {
+    QPrintDialog dialog(&printer, DialogParent(Placement{owner, false}));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+int QtInteraction::runDialog(QDialog& dialog) { return dialog.exec(); }
 
 } // namespace vidoraw

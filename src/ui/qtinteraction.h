@@ -9,6 +9,9 @@ public:
     void showNotice(const QString& title, const QString& text, NoticeKind kind,
                     Placement where) override;
     int askConfirm(const QString& question, Placement where) override;
+    int chooseOutputDevice(QWidget* owner) override;
+    bool printDialog(QPrinter& printer, QWidget* owner) override;
+    int runDialog(QDialog& dialog) override;
 };
 
 } // namespace vidoraw

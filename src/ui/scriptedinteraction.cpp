@@ -1,5 +1,8 @@
 #include "ui/scriptedinteraction.h"
 
+#include <QCoreApplication>
+#include <QDialog>
+
 #include <QtDebug>
 
 namespace vidoraw {
@@ -31,8 +34,39 @@ int ScriptedInteraction::askConfirm(const QString& question, Placement where) {
     return answers.dequeue();
 }
 
+int ScriptedInteraction::chooseOutputDevice(QWidget*) {
+    dialogs.append(QStringLiteral("Voľba zariadenia"));
+    if (devices.isEmpty()) {
+        unexpectedDialog = true;
+        qWarning().noquote() << "ScriptedInteraction: unexpected output device choice";
+        return -1;
+    }
+    return devices.dequeue();
+}
+
+bool ScriptedInteraction::printDialog(QPrinter& printer, QWidget*) {
+    dialogs.append(QStringLiteral("Tlač"));
+    if (printAnswers.isEmpty()) {
+        unexpectedDialog = true;
+        qWarning().noquote() << "ScriptedInteraction: unexpected print dialog";
+        return false;
+    }
+    const PrintAnswer a = printAnswers.dequeue();
+    if (a.setup)
+        a.setup(printer);
+    return a.confirm;
+}
+
 void ScriptedInteraction::queueAnswer(int answer) {
     answers.enqueue(answer);
+}
+
+void ScriptedInteraction::queueOutputDevice(int device) {
+    devices.enqueue(device);
+}
+
+void ScriptedInteraction::queuePrintDialog(bool confirm, std::function<void(QPrinter&)> setup) {
+    printAnswers.enqueue(PrintAnswer{confirm, std::move(setup)});
 }
 
 bool ScriptedInteraction::verifyNoSurprises() const {
@@ -40,6 +74,17 @@ bool ScriptedInteraction::verifyNoSurprises() const {
     if (unexpectedQuestion) {
         qWarning().noquote() << "ScriptedInteraction: a question came without a queued answer;"
                              << "questions asked:" << questions;
+        ok = false;
+    }
+    if (unexpectedDialog) {
+        qWarning().noquote() << "ScriptedInteraction: a dialog came without a queued answer;"
+                             << "dialogs shown:" << dialogs;
+        ok = false;
+    }
+    if (!devices.isEmpty() || !printAnswers.isEmpty() || !dialogScripts.isEmpty()) {
+        qWarning().noquote() << "ScriptedInteraction:"
+                             << devices.size() + printAnswers.size() + dialogScripts.size()
+                             << "queued dialog answer(s) never used; dialogs shown:" << dialogs;
         ok = false;
     }
     if (!answers.isEmpty()) {
@@ -56,6 +101,34 @@ void ScriptedInteraction::clear() {
     placements.clear();
     answers.clear();
     unexpectedQuestion = false;
+    dialogs.clear();
+    devices.clear();
+    printAnswers.clear();
+    dialogScripts.clear();
+    unexpectedDialog = false;
+}
+
+void ScriptedInteraction::queueDialog(std::function<void(QDialog&)> script) {
+    dialogScripts.enqueue(std::move(script));
+}
+
+int ScriptedInteraction::runDialog(QDialog& dialog) {
+    dialogs << dialog.windowTitle();
+    if (dialogScripts.isEmpty()) {
+        unexpectedDialog = true;
+        dialog.setResult(QDialog::Rejected);
+        return -1;
+    }
+    const std::function<void(QDialog&)> script = dialogScripts.dequeue();
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    QCoreApplication::processEvents();
+    script(dialog);
+    if (dialog.isVisible()) {
+        dialog.hide();
+        dialog.setResult(QDialog::Rejected);
+    }
+    return dialog.result();
 }
 
 } // namespace vidoraw

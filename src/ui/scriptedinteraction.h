@@ -12,12 +12,18 @@
 // A question asked while the queue is empty is answered -1 (cancelled), recorded in
 // `questions` and sets `unexpectedQuestion`; QTest::qFail cannot be relied on from inside
 // the code under test, so the test must end with QVERIFY(ui.verifyNoSurprises()).
+//
+// The output device choice and the print dialog answer from queues of their own
+// (queueOutputDevice, queuePrintDialog); a call with its queue empty answers "cancelled",
+// is recorded in `dialogs` and counts as a surprise too.
 #include "core/interaction.h"
 
 #include <QList>
 #include <QQueue>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 namespace vidoraw {
 
@@ -39,25 +45,49 @@ public:
     void showNotice(const QString& title, const QString& text, NoticeKind kind,
                     Placement where) override;
     int askConfirm(const QString& question, Placement where) override;
+    int chooseOutputDevice(QWidget* owner) override;
+    bool printDialog(QPrinter& printer, QWidget* owner) override;
+    // Shows the dialog (not modally) and runs the next queued script on it in place of the
+    // user; a dialog the script left open is closed as cancelled.
+    int runDialog(QDialog& dialog) override;
 
     // Answer of the next question: 1 yes, 0 no, -1 cancelled.
     void queueAnswer(int answer);
     int pendingAnswers() const { return int(answers.size()); }
+    // Answer of the next output device choice: 0 screen, 1 printer, -1 cancelled.
+    void queueOutputDevice(int device);
+    // Answer of the next print dialog; setup (when given) is applied to the printer first,
+    // as the user's choices in the dialog would be (another printer, PDF output, copies).
+    void queuePrintDialog(bool confirm, std::function<void(QPrinter&)> setup = {});
+    // What the user does in the next modal dialog (a record form, a list, ...).
+    void queueDialog(std::function<void(QDialog&)> script);
+    int pendingDialogs() const { return int(dialogScripts.size()); }
 
-    // True when every question found a queued answer and every queued answer was used;
+    // True when every question and dialog found a queued answer and every queued answer was
+    // used;
     // otherwise prints what went wrong (qWarning) and answers false.
     bool verifyNoSurprises() const;
 
-    // Forgets notices, questions, queued answers and the surprise flag.
+    // Forgets notices, questions, dialogs, queued answers and the surprise flags.
     void clear();
 
     QList<RecordedNotice> notices;
     QStringList questions;       // every question asked, in order (expected or not)
     QList<Placement> placements; // placement of every notice and question, in call order
     bool unexpectedQuestion = false;
+    // Caption of every output device choice and print dialog shown, in order.
+    QStringList dialogs;
+    bool unexpectedDialog = false;
 
 private:
+    struct PrintAnswer {
+        bool confirm = false;
+        std::function<void(QPrinter&)> setup;
+    };
     QQueue<int> answers;
+    QQueue<int> devices;
+    QQueue<PrintAnswer> printAnswers;
+    QQueue<std::function<void(QDialog&)>> dialogScripts;
     Interaction* previous = nullptr;
     bool installed = false;
 };
