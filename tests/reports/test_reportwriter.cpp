@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QStandardPaths>
 
 using namespace vidoraw;
@@ -26,7 +27,9 @@ private slots:
     void textsReadBackWhole();
     void characterOutsideCodePageIsReported();
     void beginFailsWhenDirectoryInTheWay();
+    void failedWriteIsNotShown();
     void reportFileIsTheUsersOwn();
+    void metricsWithoutPrinter();
     void textLinesPagination();
     void gridLayout();
     void gridPagesRepeatHeading();
@@ -161,6 +164,26 @@ void TestReportWriter::beginFailsWhenDirectoryInTheWay() {
     QCOMPARE(ui.notices.size(), 1);
 }
 
+void TestReportWriter::failedWriteIsNotShown() {
+    if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+        QSKIP("no /dev/full here");
+    ScriptedInteraction ui;
+    WriterFixture f;
+    f.writer.setReportFileName(QStringLiteral("/dev/full"));
+    ui.queueOutputDevice(0);
+    QVERIFY(RunReport(f.writer, [](ReportWriter& w, const QString& name) {
+                if (!w.ReportBegin(name))
+                    return false;
+                for (int i = 0; i < 1000; ++i)
+                    w.ReportLine(kBlack, i, 0, i, 10, 0.2);
+                return w.ReportEnd();
+            }) == false);
+    QCOMPARE(ui.notices.size(), 1);
+    QCOMPARE(ui.notices[0].title, QStringLiteral("Chyba"));
+    QVERIFY(f.launched.isEmpty());
+    QVERIFY(ui.verifyNoSurprises());
+}
+
 void TestReportWriter::reportFileIsTheUsersOwn() {
     const QString name = ReportWriter::DefaultReportFileName();
     QCOMPARE(QFileInfo(name).fileName(), QStringLiteral("zost1.zst"));
@@ -170,6 +193,32 @@ void TestReportWriter::reportFileIsTheUsersOwn() {
     QVERIFY(!name.startsWith(QDir::currentPath() + u'/'));
     ReportWriter w;
     QCOMPARE(w.ReportFileName(), name);
+}
+
+void TestReportWriter::metricsWithoutPrinter() {
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        QSKIP("a printer is installed here");
+    ScriptedInteraction ui;
+    ReportWriter w;
+    PrinterMetrics m = w.printerMetrics();
+    QCOMPARE(m.offsetX, 0.0);
+    QCOMPARE(m.offsetY, 0.0);
+    QCOMPARE(m.printableWidth, 210.0);
+    QCOMPARE(m.printableHeight, 297.0);
+    // Landscape once a report has turned the printer.
+    QTemporaryDir dir;
+    w.setReportLandscape(true);
+    QVERIFY(w.ReportBegin(dir.filePath(QStringLiteral("z.zst"))));
+    m = w.printerMetrics();
+    QCOMPARE(m.printableWidth, 297.0);
+    QCOMPARE(m.printableHeight, 210.0);
+    QVERIFY(w.ReportEnd());
+    // Printing with nowhere to print is refused with a notice, not a crash.
+    if (w.printer().outputFormat() == QPrinter::PdfFormat) {
+        QVERIFY(!w.ReportBegin(QString()));
+        QCOMPARE(ui.notices.size(), 1);
+        QCOMPARE(w.output(), ReportOutput::None);
+    }
 }
 
 void TestReportWriter::textLinesPagination() {
