@@ -1,15 +1,15 @@
 #include "core/datadir.h"
-#include "core/engine/database.h"
 #include "core/interaction.h"
+#include "shell/mainwindow.h"
+#include "shell/program.h"
 #include "ui/qtinteraction.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 using namespace vidoraw;
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vidoraw"));
     QtInteraction windows;
     InstallInteraction(&windows);
@@ -21,16 +21,15 @@ int main(int argc, char** argv) {
                    QStringLiteral("Adresár údajov %1 sa nedá vytvoriť.").arg(dir));
         return 1;
     }
+    AppContext app;
+    RegisterShellModules(app);
+    Program program(app);
     QString error;
-    std::unique_ptr<Database> db = Database::open(dir, &error);
-    if (!db) {
+    if (!program.create(dir, &error)) {
         ShowNotice(QStringLiteral("Chyba"), error);
         return 1;
     }
-
-    QMainWindow main;
-    main.setWindowTitle(QStringLiteral("vidoraw"));
-    main.resize(800, 600);
-    main.show();
-    return app.exec();
+    program.mainWindow()->show();
+    program.start();
+    return qapp.exec();
 }

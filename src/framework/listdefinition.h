@@ -1,0 +1,26 @@
+#pragma once
+// How a module's table is listed: sort orders, printed columns and headings, list title.
+#include <QStringList>
+
+namespace vidoraw {
+
+struct ListDefinition {
+    QStringList orderFields;  // one entry per offered order ("KOD", "MESTO;PRIEZ")
+    QStringList orderTitles;  // its caption ("Kód")
+    QStringList printFields;  // columns of the printed list
+    QStringList printTitles;
+    QStringList printHeading; // lines above the printed list
+    QStringList searchLabels; // order titles followed by ":"
+    QString listTitle;        // caption of the list window
+
+    void clear() { *this = ListDefinition{}; }
+    // Derives the search labels from the order titles, unless the module gave its own.
+    void finish() {
+        if (!searchLabels.isEmpty())
+            return;
+        for (const QString& t : orderTitles)
+            searchLabels << t + ':';
+    }
+};
+
+} // namespace vidoraw

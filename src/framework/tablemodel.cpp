@@ -1,0 +1,117 @@
+#include "framework/tablemodel.h"
+
+namespace vidoraw {
+
+TableModel::TableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void TableModel::setTable(Table* table, const QStringList& fields) {
+    beginResetModel();
+    if (table_)
+        disconnect(table_, nullptr, this, nullptr);
+    table_ = table;
+    fieldIndexes_.clear();
+    titles_.clear();
+    alignments_.clear();
+    if (table_) {
+        const FieldDefs& defs = table_->fieldDefs();
+        if (fields.isEmpty()) {
+            for (int i = 0; i < defs.size(); ++i)
+                fieldIndexes_ << i;
+        } else {
+            for (const QString& f : fields)
+                if (table_->fieldIndex(f) >= 0)
+                    fieldIndexes_ << table_->fieldIndex(f);
+        }
+        for (int fi : fieldIndexes_) {
+            titles_ << defs[fi].name.toUpper();
+            alignments_ << ((defs[fi].isNumeric() ? Qt::AlignRight : Qt::AlignLeft) |
+                            Qt::AlignVCenter);
+        }
+        connect(table_, &Table::rowsReset, this, &TableModel::reload);
+        connect(table_, &Table::rowChanged, this, [this](int row) {
+            emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+        });
+    }
+    rows_ = table_ ? table_->rowCount() : 0;
+    endResetModel();
+}
+
+void TableModel::reload() {
+    beginResetModel();
+    rows_ = table_ ? table_->rowCount() : 0;
+    endResetModel();
+}
+
+QString TableModel::fieldAt(int column) const {
+    if (!table_ || column < 0 || column >= fieldIndexes_.size())
+        return {};
+    return table_->fieldDefs()[fieldIndexes_[column]].name;
+}
+
+int TableModel::columnOf(const QString& field) const {
+    for (int c = 0; c < fieldIndexes_.size(); ++c)
+        if (fieldAt(c).compare(field, Qt::CaseInsensitive) == 0)
+            return c;
+    return -1;
+}
+
+int TableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+
+int TableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(fieldIndexes_.size());
+}
+
+QVariant TableModel::data(const QModelIndex& index, int role) const {
+    if (!table_ || !index.isValid() || index.row() >= rows_ || index.column() >= fieldIndexes_.size())
+        return {};
+    const int fi = fieldIndexes_[index.column()];
+    switch (role) {
+    case Qt::DisplayRole:
+        return ValueAsString(table_->fieldDefs()[fi], table_->valueAt(index.row(), fi));
+    case Qt::TextAlignmentRole:
+        return int(alignments_[index.column()]);
+    case Qt::BackgroundRole:
+    case Qt::ForegroundRole: {
+        std::optional<RowColours> c;
+        if (cellColours)
+            c = cellColours(index.row(), index.column());
+        if (!c && rowColours)
+            c = rowColours(index.row());
+        if (!c)
+            return {};
+        const QColor& col = role == Qt::BackgroundRole ? c->background : c->text;
+        return col.isValid() ? QVariant(col) : QVariant();
+    }
+    default:
+        return {};
+    }
+}
+
+QVariant TableModel::headerData(int section, Qt::Orientation o, int role) const {
+    if (o == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < titles_.size())
+        return titles_[section];
+    if (o == Qt::Horizontal && role == Qt::TextAlignmentRole && section >= 0 &&
+        section < alignments_.size())
+        return int(alignments_[section]);
+    return QAbstractTableModel::headerData(section, o, role);
+}
+
+void TableModel::setHeaderTitle(int column, const QString& title) {
+    if (column < 0 || column >= titles_.size())
+        return;
+    titles_[column] = title;
+    emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
+void TableModel::setAlignment(int column, Qt::Alignment a) {
+    if (column < 0 || column >= alignments_.size())
+        return;
+    alignments_[column] = a | Qt::AlignVCenter;
+    emit dataChanged(index(0, column), index(rows_ - 1, column));
+}
+
+Qt::Alignment TableModel::alignment(int column) const {
+    return column >= 0 && column < alignments_.size() ? alignments_[column] : Qt::AlignLeft;
+}
+
+} // namespace vidoraw

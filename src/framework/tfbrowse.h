@@ -1,0 +1,109 @@
+#pragma once
+// The list window every table is shown through: a grid over the module's table, the command
+// buttons, the sort-order box and the incremental search. It also picks a record for a code
+// field of another form (LookupOrPick).
+#include "framework/appcontext.h"
+#include "framework/listdefinition.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QTimer>
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+namespace vidoraw {
+
+class TableModel;
+class TfDbForm;
+
+class TfBrowse : public QDialog {
+    Q_OBJECT
+public:
+    // Button slots: 0 disable, 1 enable, 2 leave as computed.
+    enum Slot {
+        sPridaj, sKopia, sZmaz, sOprav, sIndex, sHladaj, sUkaz, sTlac, sVyber, sSpat,
+        sUnused1, sUnused2, sFilter, sUnused3, kSlots
+    };
+    using ButtonStates = std::array<int, kSlots>;
+    static ButtonStates DefaultButtons();
+
+    explicit TfBrowse(AppContext& app, QWidget* parent = nullptr);
+    ~TfBrowse() override;
+
+    // Shows the module's list modally; answers whether a record was picked (the module's
+    // table is then on it).
+    bool Browse(int moduleNumber, const ButtonStates& states, bool selectionAllowed);
+
+    TfDbForm* module() const;
+    int moduleNumber() const { return number_; }
+    bool picked = false;
+    QString extraHeading;
+
+    // Commands (buttons, keys and menus end here).
+    void commandAdd();
+    void commandCopy();
+    void commandDelete();
+    void commandDeleteAll();
+    void commandEdit();
+    void commandShow();
+    void commandPick();
+    void commandBack();
+    void commandIndex();
+    void commandSearch();
+    void commandPrint();
+    void commandOther();
+    void commandFilter();
+    // "&Hľadaj": a text in any column; "&Nastav pohľad": the view editor.
+    void commandFindText();
+    void commandSetView();
+    void RefreshStep();
+    void UpdateButtons();
+    void selectOrder(int entry);
+    void incrementalSearch(const QString& text);
+    // Moves the grid's current row to the table's current record.
+    void syncGridToTable();
+
+    QTableView* grid = nullptr;
+    TableModel* model = nullptr;
+    QComboBox* cbIndex = nullptr;
+    QLineEdit* eHladanie = nullptr;
+    QLabel* lIndex = nullptr;
+    QLabel* lHladanie = nullptr;
+    std::array<QPushButton*, 13> buttons{}; // Pridaj ... Filter, left to right
+    QPushButton* button(Slot s) const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void reject() override;
+
+private:
+    void layoutButtons();
+    void runRecordCommand(const std::function<void()>& op, bool stopTimer);
+    void saveWindowState();
+    void restoreWindowState();
+    bool removeWithLock();
+
+    AppContext& app_;
+    QPointer<TfDbForm> module_;
+    int number_ = -1;
+    bool selectionAllowed_ = false;
+    ButtonStates states_{};
+    ListDefinition list_;
+    QTimer refreshTimer_;
+    QWidget* buttonPanel_ = nullptr;
+    QList<int> widthsAtShow_;
+};
+
+// The code look-up with pick list. Mode 0: look up, pick when not found; 1: always pick
+// (Insert/F7); 2 and 3: as 0 and 1 with the record commands disabled in the pick list.
+bool LookupOrPick(AppContext& app, int moduleNumber, const QString& keyField,
+                  const QString& nameField, int mode, QLineEdit* nameControl, QLineEdit* keyControl);
+
+} // namespace vidoraw

@@ -1,0 +1,371 @@
+#include "framework/tfdbform.h"
+
+#include "core/interaction.h"
+#include "core/moduleregistry.h"
+
+#include "framework/tfbrowse.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace vidoraw {
+
+TfDbForm::TfDbForm(AppContext& app, int moduleNumber, QWidget* parent)
+    : TfMojForm(app, parent), number_(moduleNumber) {
+    if (const ModuleInfo* info = ModuleInfoFor(moduleNumber)) {
+        setWindowTitle(QString::fromUtf8(info->caption));
+        table_.setTableName(QString::fromUtf8(info->tableFile));
+    }
+    table_.setDatabase(app.db);
+    deletionTimer_.setSingleShot(true);
+    deletionTimer_.setInterval(100);
+    connect(&deletionTimer_, &QTimer::timeout, this, &TfDbForm::askDeletion);
+}
+
+TfDbForm::~TfDbForm() { table_.close(); }
+
+QString TfDbForm::saveErrorText() {
+    return QStringLiteral("Vyskytla sa chyba pri pokuse zapísať údaje do tabuľky. Pravdepodobne "
+                          "je tabuľka používaná iným užívateľom. Skúste zápis neskôr!");
+}
+
+QString TfDbForm::listKey() const {
+    if (!explicitListKey.isEmpty())
+        return explicitListKey;
+    return SqlTableName(table_.tableName());
+}
+
+bool TfDbForm::OpenTable() {
+    if (table_.isOpen())
+        return true;
+    if (!table_.database())
+        table_.setDatabase(app().db);
+    if (!table_.exists() && !CreateTable(table_.tableName()))
+        return false;
+    return table_.open();
+}
+
+bool TfDbForm::CreateTable(const QString& fileName) {
+    Database* db = table_.database() ? table_.database() : app().db;
+    if (!db)
+        return false;
+    QString error;
+    if (!CreateTableWithRows(*db, fileName, tableFields(), tableIndexes(), initialRows(), &error)) {
+        ShowNotice(QStringLiteral("Chyba"), error, NoticeKind::Error, this);
+        return false;
+    }
+    return true;
+}
+
+bool TfDbForm::DefineIndexes(Table& table) {
+    Database* db = table.database();
+    QString error;
+    if (!db || !db->redefineIndexes(table.tableName(), tableIndexes(), &error))
+        return false;
+    return table.setOrder(codeField) || true;
+}
+
+void TfDbForm::DefineList() { explicitListKey.clear(); }
+
+void TfDbForm::bind(QWidget* control, const QString& field) {
+    auto* e = qobject_cast<QLineEdit*>(control);
+    bindings_ << Binding{control, field, e && e->isReadOnly() && e != codeControl};
+}
+
+QWidget* TfDbForm::controlOf(const QString& field) const {
+    for (const Binding& b : bindings_)
+        if (b.field.compare(field, Qt::CaseInsensitive) == 0)
+            return b.control;
+    return nullptr;
+}
+
+void TfDbForm::LoadFields() {
+    for (const Binding& b : bindings_) {
+        const Field f = table_.field(b.field);
+        if (auto* e = qobject_cast<QLineEdit*>(b.control))
+            e->setText(f.asString());
+        else if (auto* c = qobject_cast<QCheckBox*>(b.control))
+            c->setChecked(f.type() == 'L' ? f.asBool() : f.asString() == QLatin1String("A"));
+        else if (auto* c = qobject_cast<QComboBox*>(b.control))
+            c->setCurrentText(f.asString());
+        else if (auto* p = qobject_cast<QPlainTextEdit*>(b.control))
+            p->setPlainText(f.asString());
+    }
+}
+
+void TfDbForm::StoreFields() {
+    for (const Binding& b : bindings_) {
+        Field f = table_.field(b.field);
+        if (auto* e = qobject_cast<QLineEdit*>(b.control))
+            f.setAsString(e->text().trimmed());
+        else if (auto* c = qobject_cast<QCheckBox*>(b.control))
+            f.type() == 'L' ? f.setValue(c->isChecked())
+                            : f.setAsString(c->isChecked() ? QStringLiteral("A") : QStringLiteral("N"));
+        else if (auto* c = qobject_cast<QComboBox*>(b.control))
+            f.setAsString(c->currentText().trimmed());
+        else if (auto* p = qobject_cast<QPlainTextEdit*>(b.control))
+            f.setAsString(p->toPlainText());
+    }
+}
+
+void TfDbForm::clearFields() {
+    for (const Binding& b : bindings_) {
+        if (auto* e = qobject_cast<QLineEdit*>(b.control))
+            e->clear();
+        else if (auto* c = qobject_cast<QCheckBox*>(b.control))
+            c->setChecked(false);
+        else if (auto* c = qobject_cast<QComboBox*>(b.control))
+            c->setCurrentIndex(c->count() > 0 ? 0 : -1);
+        else if (auto* p = qobject_cast<QPlainTextEdit*>(b.control))
+            p->clear();
+    }
+}
+
+void TfDbForm::setReadOnly(bool readOnly) {
+    for (const Binding& b : bindings_) {
+        if (auto* e = qobject_cast<QLineEdit*>(b.control))
+            e->setReadOnly(readOnly || b.fixedReadOnly || e == codeControl);
+        else if (auto* p = qobject_cast<QPlainTextEdit*>(b.control))
+            p->setReadOnly(readOnly);
+        else
+            b.control->setEnabled(!readOnly);
+    }
+}
+
+qint64 TfDbForm::nextCode() {
+    if (!OpenTable() || !table_.hasField(codeField))
+        return 0;
+    return LastValue(table_, codeField, codeField) + 1;
+}
+
+void TfDbForm::focusFirstField() {
+    for (const Binding& b : bindings_) {
+        if (b.control != codeControl && b.control->isEnabled() && b.control->isVisibleTo(this)) {
+            focusField(b.control);
+            return;
+        }
+    }
+}
+
+int TfDbForm::runModalIn(int mode) {
+    recordMode = mode;
+    result = 0;
+    if (bbOk)
+        bbOk->setEnabled(mode != ModeView);
+    showModal();
+    return result;
+}
+
+int TfDbForm::AddRecord() {
+    if (!OpenTable())
+        return 0;
+    clearFields();
+    setReadOnly(false);
+    if (codeControl)
+        codeControl->setText(QString::number(nextCode()));
+    recordMode = ModeAdd; // the first field may depend on the mode
+    focusFirstField();
+    return runModalIn(ModeAdd);
+}
+
+int TfDbForm::EditRecord() {
+    if (!OpenTable())
+        return 0;
+    LoadFields();
+    setReadOnly(false);
+    recordMode = ModeEdit;
+    focusFirstField();
+    return runModalIn(ModeEdit);
+}
+
+int TfDbForm::ShowRecord() {
+    if (!OpenTable())
+        return 0;
+    LoadFields();
+    setReadOnly(true);
+    if (bbSpat)
+        bbSpat->setFocus();
+    const int r = runModalIn(ModeView);
+    setReadOnly(false);
+    return r;
+}
+
+int TfDbForm::CopyRecord() {
+    if (!OpenTable())
+        return 0;
+    LoadFields();
+    setReadOnly(false);
+    if (codeControl)
+        codeControl->setText(QString::number(nextCode()));
+    recordMode = ModeAdd;
+    focusFirstField();
+    return runModalIn(ModeAdd);
+}
+
+void TfDbForm::ShowButtons(bool visible) {
+    if (bbOk)
+        bbOk->setVisible(visible);
+    if (bbSpat)
+        bbSpat->setVisible(visible);
+}
+
+int TfDbForm::DeleteRecord() {
+    if (!OpenTable())
+        return 0;
+    LoadFields();
+    setReadOnly(true);
+    ShowButtons(false);
+    deletionTimer_.start();
+    runModalIn(ModeView);
+    deletionTimer_.stop();
+    ShowButtons(true);
+    setReadOnly(false);
+    return result;
+}
+
+void TfDbForm::askDeletion() {
+    deletionTimer_.stop();
+    result = AskConfirm(QStringLiteral("Mám naozaj zmazať tento záznam ?"), this, true) == 1 ? 1 : 0;
+    done(result ? QDialog::Accepted : QDialog::Rejected);
+}
+
+bool TfDbForm::CheckFields() {
+    for (QWidget* c : checkedFields) {
+        if (!checkField(c)) {
+            failField(c);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TfDbForm::checkOnLeave(QWidget* control) {
+    if (recordMode == ModeView || !checkedFields.contains(control))
+        return true;
+    const bool passed = checkField(control);
+    if (!passed && refocusOnFailedLeave)
+        failField(control);
+    return passed;
+}
+
+bool TfDbForm::closeWithBack() {
+    if (recordMode == ModeView)
+        return true;
+    return AskConfirm(QStringLiteral(" Mám naozaj ukončiť editáciu bez uchovania?"), this) == 1;
+}
+
+bool TfDbForm::closeWithOk() {
+    if (recordMode == ModeView || !CheckFields())
+        return false;
+    Database* db = table_.database();
+    if (!db || !OpenTable())
+        return false;
+    auto refuse = [&] {
+        table_.cancel();
+        ShowNotice(QStringLiteral("Chyba!"), saveErrorText(), NoticeKind::Error, this);
+        return false;
+    };
+    WriteLock lock(*db);
+    if (!lock.ok())
+        return refuse();
+    if (recordMode == ModeAdd) {
+        // Another workstation may have added records since the code was proposed.
+        const qint64 code = table_.hasField(codeField) ? LastValue(table_, codeField, codeField) + 1 : 0;
+        if (codeControl)
+            codeControl->setText(QString::number(code));
+        if (!table_.append())
+            return refuse();
+        if (table_.hasField(codeField))
+            table_.field(codeField).setValue(code);
+    } else if (!table_.edit()) {
+        return refuse();
+    }
+    StoreFields();
+    if (!table_.post() || !lock.commit())
+        return refuse();
+    result = 1;
+    return true;
+}
+
+QList<QAction*> TfDbForm::otherCommands(TfBrowse* browser, QObject* parent) {
+    QList<QAction*> out;
+    auto add = [&](const QString& text, std::function<void()> run) {
+        auto* a = new QAction(text, parent);
+        if (run)
+            connect(a, &QAction::triggered, this, run);
+        else
+            a->setEnabled(false); // comes with the spreadsheet exchange
+        out << a;
+        return a;
+    };
+    add(QStringLiteral("&Hľadaj"), [browser] { browser->commandFindText(); });
+    add(QStringLiteral("&Nastav pohľad"), [browser] { browser->commandSetView(); });
+    add(QStringLiteral("&Počet záznamov"), [this, browser] {
+        ShowNotice(QStringLiteral("Oznam"),
+                   QStringLiteral("Počet záznamov : %1.").arg(table_.recordCount()),
+                   NoticeKind::Information, browser);
+    });
+    add(QStringLiteral("&Export pre Excel"), {});
+    add(QStringLiteral("&Import z Excelu"), {});
+    add(QStringLiteral("Hromadné &dosadenie"), {});
+    add(QStringLiteral("&Obnov"), [browser] { browser->RefreshStep(); });
+    return out;
+}
+
+QList<QAction*> TfDbForm::filterCommands(TfBrowse*, QObject* parent) {
+    QList<QAction*> out;
+    // The filters themselves come with the filter builder.
+    for (const char* text : {"&Výber z existujúcich", "&Nový filter", "&Zruš filter",
+                             "&Filtrovací reťazec"}) {
+        auto* a = new QAction(QString::fromUtf8(text), parent);
+        a->setEnabled(false);
+        out << a;
+    }
+    return out;
+}
+
+void TfDbForm::PopupOtherMenu(const QPoint& globalPos, TfBrowse* browser) {
+    ownerBrowser = browser;
+    QMenu menu(browser);
+    menu.addActions(otherCommands(browser, &menu));
+    menu.exec(globalPos);
+}
+
+void TfDbForm::PopupFilterMenu(const QPoint& globalPos, TfBrowse* browser) {
+    ownerBrowser = browser;
+    QMenu menu(browser);
+    const QList<QAction*> items = filterCommands(browser, &menu);
+    for (int i = 0; i < items.size(); ++i) {
+        if (i == 2 || i == 3)
+            menu.addSeparator();
+        menu.addAction(items[i]);
+    }
+    menu.exec(globalPos);
+}
+
+bool TfDbForm::PrintList(TfBrowse* browser, const QString& extraHeading) {
+    ReportWriter& w = app().reports;
+    return RunReport(
+        w,
+        [&](ReportWriter& writer, const QString& fileName) {
+            if (!fileName.isEmpty()) {
+                // The screen takes a fresh definition of the list.
+                DefineList();
+                list.finish();
+            }
+            QStringList heading = list.printHeading;
+            if (!extraHeading.isEmpty())
+                heading << extraHeading;
+            const ReportSettings& s = writer.settings();
+            return writer.ReportDataSet(table_, list.printFields, heading, list.printTitles, s.left,
+                                        s.top, s.right, s.bottom, fileName);
+        },
+        browser);
+}
+
+} // namespace vidoraw

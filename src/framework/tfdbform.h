@@ -1,0 +1,132 @@
+#pragma once
+// The record form every table is edited through: modes, the OK/Back protocol with the save
+// under the table's write lock, deletion question, list definition and the table's own
+// definition. A module supplies its table layout, its controls, its list and its checks.
+#include "core/engine/tableops.h"
+#include "core/recordmodule.h"
+#include "framework/listdefinition.h"
+#include "framework/tfmojform.h"
+
+#include <QPointer>
+#include <QTimer>
+
+class QAction;
+class QLineEdit;
+class QPoint;
+
+namespace vidoraw {
+
+class TfBrowse;
+
+class TfDbForm : public TfMojForm, public RecordModule {
+    Q_OBJECT
+public:
+    enum RecordMode { ModeEdit = 0, ModeAdd = 1, ModeView = 2 };
+
+    TfDbForm(AppContext& app, int moduleNumber, QWidget* parent = nullptr);
+    ~TfDbForm() override;
+
+    // The registry's view of the module.
+    int moduleNumber() const override { return number_; }
+    QWidget* window() override { return this; }
+    Table& table() override { return table_; }
+    QString listKey() const override;
+    QString listTitle() const override { return list.listTitle; }
+    bool OpenTable() override;
+    bool CreateTable(const QString& fileName) override;
+    bool DefineIndexes(Table& table) override;
+
+    // Record operations, each one modal showing; they answer 1 when the user confirmed.
+    virtual int AddRecord();
+    virtual int EditRecord();
+    virtual int ShowRecord();
+    virtual void LoadFields();
+    virtual void StoreFields();
+    virtual void ShowButtons(bool visible);
+    virtual int DeleteRecord();
+    virtual int CopyRecord();
+    virtual void DefineList();
+    // Commands of the list window's menus and its print button.
+    virtual void PopupOtherMenu(const QPoint& globalPos, TfBrowse* browser);
+    virtual bool PrintList(TfBrowse* browser, const QString& extraHeading);
+    virtual void PopupFilterMenu(const QPoint& globalPos, TfBrowse* browser);
+    // The items of those menus, so that they can also be triggered without a popup.
+    virtual QList<QAction*> otherCommands(TfBrowse* browser, QObject* parent);
+    virtual QList<QAction*> filterCommands(TfBrowse* browser, QObject* parent);
+    // Deletes the current record with whatever depends on it; the caller holds the write lock.
+    virtual bool removeCurrentRecord() { return table_.remove(); }
+    // Whether the list may delete all records of this module at once.
+    virtual bool deletionAllowed() const { return true; }
+
+    // The table's layout and first rows, as the module creates it.
+    virtual FieldDefs tableFields() const = 0;
+    virtual IndexDefs tableIndexes() const = 0;
+    virtual QStringList initialRows() const { return {}; }
+
+    // Controls bound to fields move their values in LoadFields/StoreFields. A line edit that
+    // is read-only when bound (a value the form fills itself) stays read-only in every mode.
+    void bind(QWidget* control, const QString& field);
+    QWidget* controlOf(const QString& field) const;
+    // The read-only code control that shows the proposed next code.
+    QLineEdit* codeControl = nullptr;
+    QString codeField = QStringLiteral("KOD");
+    qint64 nextCode();
+
+    // Deletion question (the 100 ms timer of DeleteRecord ends here).
+    void askDeletion();
+
+    int recordMode = ModeView;
+    int result = 0;
+    QPointer<QWidget> ownerBrowser;
+    ListDefinition list;
+    QString explicitListKey;
+    QString filterDescription;
+    bool filterByCode = false;
+    bool filtersAllowed = false;
+
+    static QString saveErrorText();
+
+protected:
+    // Checks on OK in the module's order; the first failing one shows its message, marks its
+    // field and answers false. The base runs checkField over checkedFields.
+    virtual bool CheckFields();
+    // The check of one field: shows its own message and answers whether the field passed.
+    // It runs on OK and when the user leaves the field.
+    virtual bool checkField(QWidget* /*control*/) { return true; }
+    bool checkOnLeave(QWidget* control) override;
+    // Fields with a check, in checking order.
+    QList<QWidget*> checkedFields;
+    // A field that fails its check when left takes the focus back (else it is only painted).
+    bool refocusOnFailedLeave = false;
+    // Fields a module sets itself when saving (beyond the bound controls).
+    bool closeWithOk() override;
+    bool closeWithBack() override;
+    // Clears every bound control (add mode).
+    void clearFields();
+    // Sets every bound control read-only (view) or editable again; the code control stays
+    // read-only.
+    void setReadOnly(bool readOnly);
+    virtual void focusFirstField();
+
+    Table table_;
+
+private:
+    int runModalIn(int mode);
+    struct Binding {
+        QWidget* control;
+        QString field;
+        bool fixedReadOnly;
+    };
+    QList<Binding> bindings_;
+    int number_;
+    QTimer deletionTimer_;
+};
+
+// Look-ups by module number: the module's table (opened when needed) searched by key.
+// A number without a module, a missing table, field or key answer not found.
+bool LookupField(AppContext& app, int moduleNumber, const QString& orderFields,
+                 const QVariantList& keys, const QString& resultField, QString& value);
+bool LookupFields(AppContext& app, int moduleNumber, const QString& orderFields,
+                  const QVariantList& keys, const QStringList& fields, QStringList& values);
+
+} // namespace vidoraw

@@ -1,0 +1,76 @@
+#pragma once
+// Base of every dialog the user fills in: OK and Back buttons, Enter/arrow navigation between
+// fields, the field colours (normal, current, incorrect) and checks when a field is left.
+#include "framework/appcontext.h"
+
+#include <QDialog>
+#include <QHash>
+#include <QPointer>
+
+#include <functional>
+
+class QPushButton;
+
+namespace vidoraw {
+
+class TfMojForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfMojForm(AppContext& app, QWidget* parent = nullptr);
+    ~TfMojForm() override;
+
+    AppContext& app() const { return app_; }
+
+    // The modal showing of the dialog, through the interaction service (tests drive it).
+    int showModal();
+    // What OK and Back do (also their keys): OK only while it is enabled.
+    void pressOk();
+    void pressBack();
+
+    // Focus movement between the focusable, visible and enabled controls in tab order.
+    void focusNextField();
+    void focusPreviousField();
+    void focusField(QWidget* control);
+
+    enum class Colour { Normal, Current, Incorrect };
+    void paintField(QWidget* control, Colour colour);
+    // Marks a field incorrect, focuses it; for checks that keep the dialog open. The field
+    // left by this move is not checked: the program moved the focus, not the user.
+    void failField(QWidget* control);
+    // Insert or F7 in the control runs pick (the explicit pick from a code list).
+    void onPickKeys(QWidget* control, std::function<void()> pick);
+
+    bool upArrowMoves = true;
+    bool downArrowMoves = true;
+
+    QPushButton* bbOk = nullptr;
+    QPushButton* bbSpat = nullptr;
+
+protected:
+    // Runs when OK is pressed; true closes the dialog with OK.
+    virtual bool closeWithOk() { return true; }
+    // Runs when Back is pressed; true closes the dialog.
+    virtual bool closeWithBack() { return true; }
+    // A check when the user leaves a field for another one; answers whether it passed.
+    virtual bool checkOnLeave(QWidget* /*control*/) { return true; }
+    // The OK/Back strip at the bottom of the dialog.
+    QWidget* makeButtonStrip();
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void reject() override;
+
+private:
+    QList<QWidget*> focusableFields() const;
+    static bool isFocusableKind(const QWidget* w);
+    void onFocusChanged(QWidget* old, QWidget* now);
+
+    AppContext& app_;
+    QPointer<QWidget> current_;
+    bool checking_ = false;
+    QHash<QObject*, std::function<void()>> pickers_;
+};
+
+} // namespace vidoraw

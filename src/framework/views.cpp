@@ -1,0 +1,340 @@
+#include "framework/views.h"
+
+#include "core/interaction.h"
+#include "core/values.h"
+#include "framework/tablemodel.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace vidoraw {
+
+namespace {
+
+enum Col { cPole, cHlavicka, cSirka, cUkaz, cZarovnaj };
+
+// The records of one user's view of a list, in column order.
+struct ViewRow {
+    QString field, title, shown, align;
+    int width = 100;
+};
+
+QList<ViewRow> ReadView(AppContext& app, Table& t, const QString& listKey) {
+    QList<ViewRow> rows;
+    t.scanOrder(QStringLiteral("UZIV;TAB"), {app.userName, listKey}, false,
+                [&](qint64, const QVector<QVariant>& r) {
+                    auto text = [&](const char* f) {
+                        const int i = t.fieldIndex(QString::fromLatin1(f));
+                        return i >= 0 ? ValueAsString(t.fieldDefs()[i], r[i]) : QString();
+                    };
+                    if (text("UZIV") != app.userName || text("TAB") != listKey)
+                        return false;
+                    ViewRow v;
+                    v.field = text("POLE");
+                    v.title = text("POPIS");
+                    v.width = int(ValueAsFloat(r[t.fieldIndex(QStringLiteral("SIR"))]));
+                    v.shown = text("ZOBRAZ");
+                    v.align = text("ZAROVNAJ");
+                    rows << v;
+                    return true;
+                });
+    return rows; // within one list the order's tie-break keeps the codes ascending
+}
+
+Qt::Alignment AlignmentOf(const QString& code) {
+    if (code == QLatin1String("1"))
+        return Qt::AlignRight;
+    if (code == QLatin1String("2"))
+        return Qt::AlignHCenter;
+    return Qt::AlignLeft;
+}
+
+QString AlignmentCode(Qt::Alignment a) {
+    if (a & Qt::AlignRight)
+        return QStringLiteral("1");
+    if (a & Qt::AlignHCenter)
+        return QStringLiteral("2");
+    return QStringLiteral("0");
+}
+
+TfPohladd* ViewModule(AppContext& app) {
+    auto* m = dynamic_cast<TfPohladd*>(app.registry.module(4));
+    return m && m->OpenTable() ? m : nullptr;
+}
+
+// Replaces one list's view by rows, in one change.
+bool WriteView(AppContext& app, Table& t, const QString& listKey, const QList<ViewRow>& rows) {
+    WriteLock lock(*t.database());
+    if (!lock.ok())
+        return false;
+    for (;;) {
+        const std::optional<qint64> id =
+            t.locate(QStringLiteral("UZIV;TAB"), {app.userName, listKey}, false);
+        if (!id)
+            break;
+        if (!t.gotoBookmark(*id)) {
+            t.setFiltered(false);
+            if (!t.gotoBookmark(*id))
+                return false;
+        }
+        if (!t.remove())
+            return false;
+    }
+    for (const ViewRow& v : rows) {
+        const qint64 code = LastValue(t, QStringLiteral("KOD"), QStringLiteral("KOD")) + 1;
+        t.append();
+        t.field(QStringLiteral("KOD")).setValue(double(code));
+        t.field(QStringLiteral("UZIV")).setAsString(app.userName);
+        t.field(QStringLiteral("TAB")).setAsString(listKey);
+        t.field(QStringLiteral("POLE")).setAsString(v.field);
+        t.field(QStringLiteral("POPIS")).setAsString(v.title);
+        t.field(QStringLiteral("SIR")).setValue(double(v.width));
+        t.field(QStringLiteral("ZOBRAZ")).setAsString(v.shown);
+        t.field(QStringLiteral("ZAROVNAJ")).setAsString(v.align);
+        if (!t.post())
+            return false;
+    }
+    return lock.commit();
+}
+
+} // namespace
+
+void ApplyView(AppContext& app, const QString& listKey, QTableView& grid) {
+    TfPohladd* views = ViewModule(app);
+    auto* model = qobject_cast<TableModel*>(grid.model());
+    if (!views || !model)
+        return;
+    const QList<ViewRow> rows = ReadView(app, views->table(), listKey);
+    QHeaderView* header = grid.horizontalHeader();
+    int position = 0;
+    for (const ViewRow& v : rows) {
+        const int column = model->columnOf(v.field);
+        if (column >= 0 && model->fieldAt(column) == v.field) {
+            grid.setColumnHidden(column, v.shown != QLatin1String("A"));
+            grid.setColumnWidth(column, v.width);
+            model->setHeaderTitle(column, v.title);
+            if (position < model->columnCount())
+                header->moveSection(header->visualIndex(column), position);
+            model->setAlignment(column, AlignmentOf(v.align));
+        }
+        ++position;
+    }
+}
+
+void SaveView(AppContext& app, const QString& listKey, QTableView& grid) {
+    TfPohladd* views = ViewModule(app);
+    auto* model = qobject_cast<TableModel*>(grid.model());
+    if (!views || !model)
+        return;
+    QList<ViewRow> rows;
+    QHeaderView* header = grid.horizontalHeader();
+    for (int visual = 0; visual < model->columnCount(); ++visual) {
+        const int column = header->logicalIndex(visual);
+        ViewRow v;
+        v.field = model->fieldAt(column);
+        v.title = model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        v.width = grid.columnWidth(column);
+        if (grid.isColumnHidden(column))
+            v.width = header->sectionSize(column) > 0 ? header->sectionSize(column) : 100;
+        v.shown = grid.isColumnHidden(column) ? QStringLiteral("N") : QStringLiteral("A");
+        v.align = AlignmentCode(model->alignment(column));
+        rows << v;
+    }
+    WriteView(app, views->table(), listKey, rows);
+}
+
+TfPohladd::TfPohladd(AppContext& app, QWidget* parent) : TfDbForm(app, 4, parent) {
+    setMinimumSize(603, 331);
+    auto* layout = new QVBoxLayout(this);
+    auto* row = new QHBoxLayout;
+    sgPohlad = new QTableWidget(0, 5, this);
+    sgPohlad->setHorizontalHeaderLabels({QStringLiteral("Pole"), QStringLiteral("Hlavička"),
+                                         QStringLiteral("Šírka"), QStringLiteral("Ukáž"),
+                                         QStringLiteral("Zarovnaj")});
+    for (auto [c, w] : {std::pair{0, 160}, {1, 160}, {2, 40}, {3, 30}, {4, 80}})
+        sgPohlad->setColumnWidth(c, w);
+    sgPohlad->verticalHeader()->hide();
+    row->addWidget(sgPohlad, 1);
+    auto* arrows = new QVBoxLayout;
+    auto* up = new QToolButton(this);
+    up->setArrowType(Qt::UpArrow);
+    auto* down = new QToolButton(this);
+    down->setArrowType(Qt::DownArrow);
+    arrows->addWidget(up);
+    arrows->addWidget(down);
+    arrows->addStretch(1);
+    row->addLayout(arrows);
+    layout->addLayout(row, 1);
+    layout->addWidget(makeButtonStrip());
+    connect(up, &QToolButton::clicked, this, &TfPohladd::moveRowUp);
+    connect(down, &QToolButton::clicked, this, &TfPohladd::moveRowDown);
+    connect(sgPohlad, &QTableWidget::cellClicked, this, [this](int r, int c) {
+        if (c == cUkaz && r >= 0) {
+            QTableWidgetItem* it = sgPohlad->item(r, c);
+            if (it)
+                it->setText(it->text() == QLatin1String("A") ? QStringLiteral("N") : QStringLiteral("A"));
+        }
+    });
+    upArrowMoves = false;
+    downArrowMoves = false;
+    DefineList();
+}
+
+FieldDefs TfPohladd::tableFields() const {
+    return {{"KOD", 'F', 0},    {"UZIV", 'A', 20},  {"TAB", 'A', 20},
+            {"POLE", 'A', 20},  {"POPIS", 'A', 40}, {"SIR", 'F', 0},
+            {"ZOBRAZ", 'A', 1}, {"ZOROVNAJ", 'A', 1}, {"ZAROVNAJ", 'A', 1}};
+}
+
+IndexDefs TfPohladd::tableIndexes() const {
+    return {IndexDef::Primary({"KOD"}), IndexDef::Secondary("UzivTab", {"UZIV", "TAB"}, true),
+            IndexDef::Secondary("UzivTabPole", {"UZIV", "TAB", "POLE"}, true)};
+}
+
+void TfPohladd::DefineList() {
+    TfDbForm::DefineList();
+    list.clear();
+    list.orderFields = {"KOD", "UZIV;TAB", "UZIV;TAB;POLE"};
+    list.orderTitles = {"Kód", "Užívateľ a tabuľka", "Užívateľ, tabuľka a pole"};
+    list.printFields = {"KOD", "UZIV", "TAB", "POLE", "SIR", "ZOBRAZ", "ZAROVNAJ"};
+    list.printTitles = {"Kód", "Užívateľ", "Tabuľka", "Pole", "Šírka", "Ukáž", "Zarovnaj"};
+    list.listTitle = QStringLiteral("Zoznam pohľadov");
+    list.searchLabels = {"Kód:", "Užívateľ:;Tabuľka:", "Užívateľ:;Tabuľka:;Pole:"};
+}
+
+void TfPohladd::prepareEditor(TfDbForm& module, QTableView& grid) {
+    listKey_ = module.listKey();
+    recordMode = ModeEdit;
+    if (bbOk)
+        bbOk->setEnabled(true);
+    sgPohlad->setRowCount(0);
+    auto addRow = [&](const QString& field, const QString& title, int width, const QString& shown,
+                      const QString& align) {
+        const int r = sgPohlad->rowCount();
+        sgPohlad->insertRow(r);
+        const QStringList cells{field, title, QString::number(width), shown, align};
+        for (int c = 0; c < 5; ++c) {
+            auto* it = new QTableWidgetItem(cells[c]);
+            if (c == cPole || c == cUkaz)
+                it->setFlags(it->flags() & ~Qt::ItemIsEditable);
+            sgPohlad->setItem(r, c, it);
+        }
+    };
+    QStringList present;
+    for (const ViewRow& v : ReadView(app(), table(), listKey_)) {
+        if (!FieldExists(module.table(), v.field))
+            continue; // a field the list no longer has is dropped
+        addRow(v.field, v.title, v.width, v.shown, v.align);
+        present << v.field.toUpper();
+    }
+    auto* model = qobject_cast<TableModel*>(grid.model());
+    if (model) {
+        for (int visual = 0; visual < model->columnCount(); ++visual) {
+            const int column = grid.horizontalHeader()->logicalIndex(visual);
+            const QString f = model->fieldAt(column).toUpper();
+            if (present.contains(f))
+                continue;
+            addRow(f, f, grid.columnWidth(column), QStringLiteral("A"), QStringLiteral("0"));
+            present << f;
+        }
+    }
+    if (sgPohlad->rowCount() == 0)
+        addRow(QString(), QString(), 100, QStringLiteral("A"), QStringLiteral("0"));
+    sgPohlad->setCurrentCell(0, cHlavicka);
+}
+
+void TfPohladd::moveRowUp() {
+    const int r = sgPohlad->currentRow();
+    if (r <= 0)
+        return;
+    for (int c = 0; c < 5; ++c) {
+        QTableWidgetItem* a = sgPohlad->takeItem(r, c);
+        QTableWidgetItem* b = sgPohlad->takeItem(r - 1, c);
+        sgPohlad->setItem(r - 1, c, a);
+        sgPohlad->setItem(r, c, b);
+    }
+    sgPohlad->setCurrentCell(r - 1, sgPohlad->currentColumn());
+}
+
+void TfPohladd::moveRowDown() {
+    const int r = sgPohlad->currentRow();
+    if (r < 0 || r + 1 >= sgPohlad->rowCount())
+        return;
+    for (int c = 0; c < 5; ++c) {
+        QTableWidgetItem* a = sgPohlad->takeItem(r, c);
+        QTableWidgetItem* b = sgPohlad->takeItem(r + 1, c);
+        sgPohlad->setItem(r + 1, c, a);
+        sgPohlad->setItem(r, c, b);
+    }
+    sgPohlad->setCurrentCell(r + 1, sgPohlad->currentColumn());
+}
+
+bool TfPohladd::closeWithBack() {
+    return AskConfirm(QStringLiteral(" Mám naozaj ukončiť editáciu bez uchovania?"), this) == 1;
+}
+
+bool TfPohladd::closeWithOk() {
+    QList<ViewRow> rows;
+    auto cell = [&](int r, int c) -> QTableWidgetItem* {
+        QTableWidgetItem* it = sgPohlad->item(r, c);
+        if (!it) {
+            it = new QTableWidgetItem;
+            sgPohlad->setItem(r, c, it);
+        }
+        return it;
+    };
+    for (int r = 0; r < sgPohlad->rowCount(); ++r) {
+        auto fail = [&](int c) {
+            sgPohlad->setCurrentCell(r, c);
+            sgPohlad->setFocus();
+            return false;
+        };
+        QTableWidgetItem* title = cell(r, cHlavicka);
+        title->setText(title->text().trimmed());
+        if (title->text().size() > 40) {
+            ShowNotice(QStringLiteral("Oznam"), QStringLiteral("Popis poľa nesmie byť dlhší ako 40 znakov!"),
+                       NoticeKind::Information, this);
+            return fail(cHlavicka);
+        }
+        QTableWidgetItem* width = cell(r, cSirka);
+        width->setText(width->text().trimmed());
+        if (!CheckInteger(width->text(), this))
+            return fail(cSirka);
+        QTableWidgetItem* shown = cell(r, cUkaz);
+        QString s = shown->text().trimmed();
+        if (s == QLatin1String("a") || s == QLatin1String("n"))
+            s = s.toUpper();
+        shown->setText(s);
+        if (s != QLatin1String("A") && s != QLatin1String("N")) {
+            ShowNotice(QStringLiteral("Oznam"), QStringLiteral("Prípustné hodnoty sú A alebo N !"),
+                       NoticeKind::Information, this);
+            return fail(cUkaz);
+        }
+        const QString align = cell(r, cZarovnaj)->text().trimmed();
+        if (align != QLatin1String("0") && align != QLatin1String("1") && align != QLatin1String("2")) {
+            ShowNotice(QStringLiteral("Oznam"), QStringLiteral("Prípustné hodnoty sú 0, 1 alebo 2 !"),
+                       NoticeKind::Information, this);
+            return fail(cZarovnaj);
+        }
+        ViewRow v;
+        v.field = cell(r, cPole)->text();
+        v.title = title->text();
+        v.width = width->text().trimmed().toInt();
+        v.shown = s;
+        v.align = align;
+        rows << v;
+    }
+    if (!WriteView(app(), table(), listKey_, rows)) {
+        ShowNotice(QStringLiteral("Chyba!"), saveErrorText(), NoticeKind::Error, this);
+        return false;
+    }
+    return true;
+}
+
+} // namespace vidoraw

@@ -1,0 +1,218 @@
+#include "shell/mainwindow.h"
+
+#include "core/interaction.h"
+#include "framework/tfbrowse.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QVBoxLayout>
+
+namespace vidoraw {
+
+QString TfHlavny::defaultHint() {
+    return QStringLiteral(" Veľa úspechov pri práci s programom Vidora pre Windows ...");
+}
+
+TfHlavny::TfHlavny(AppContext& app) : app_(app) {
+    setWindowTitle(QStringLiteral("Vidora pre Windows"));
+    resize(720, 420);
+    app_.mainWindow = this;
+    buildMenus();
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    header = new QWidget(central);
+    header->setFixedHeight(44);
+    header->setAutoFillBackground(true);
+    auto* strip = new QHBoxLayout(header);
+    strip->setContentsMargins(4, 4, 4, 4);
+    struct Speed {
+        const char* caption;
+        const char* path;
+    };
+    const Speed speeds[] = {{"Klienti", "Klienti/&Klienti"},
+                            {"Fa poisť.", "Faktúry/&Faktúry poisťovne"},
+                            {"Export", "Faktúry/Export/&Pevný disk"},
+                            {"Fa všetky", "Faktúry/Faktúry &všetky"},
+                            {"Koniec", "Systém/&Koniec"}};
+    for (const Speed& s : speeds) {
+        auto* b = new QPushButton(QString::fromUtf8(s.caption), header);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setMinimumWidth(80);
+        QAction* a = command(QString::fromUtf8(s.path));
+        connect(b, &QPushButton::clicked, a, &QAction::trigger);
+        connect(a, &QAction::changed, b, [a, b] { b->setEnabled(a->isEnabled()); });
+        b->setEnabled(a->isEnabled());
+        b->setStatusTip(a->text().remove('&'));
+        if (QByteArray(s.caption) == "Koniec")
+            strip->addStretch(1);
+        strip->addWidget(b);
+        speedButtons << b;
+    }
+    layout->addWidget(header);
+    layout->addStretch(1);
+    setCentralWidget(central);
+    hintPanel = new QLabel(defaultHint(), this);
+    statusBar()->addWidget(hintPanel, 1);
+    statusBar()->setSizeGripEnabled(false);
+}
+
+QAction* TfHlavny::add(QMenu* menu, const QString& path, const QString& caption, int listModule) {
+    auto* a = menu->addAction(caption);
+    a->setEnabled(false);
+    a->setStatusTip(QString(caption).remove('&').trimmed());
+    commands_.insert(path, a);
+    order_ << path;
+    if (listModule > 0) {
+        listOf_.insert(path, listModule);
+        connect(a, &QAction::triggered, this, [this, listModule] { openList(listModule); });
+    }
+    return a;
+}
+
+void TfHlavny::buildMenus() {
+    QMenuBar* bar = menuBar();
+    // System.
+    QMenu* m = bar->addMenu(QStringLiteral("&Systém"));
+    add(m, "Systém/&Reindexácia ...", QStringLiteral("&Reindexácia ..."));
+    for (const char* sub : {"Archív", "Obnova"}) {
+        QMenu* s = m->addMenu(QString::fromUtf8(sub));
+        for (const char* item : {"Mechanika &A", "Mechanika &B", "&Pevný disk"})
+            add(s, QString::fromUtf8("Systém/%1/%2").arg(QString::fromUtf8(sub), QString::fromUtf8(item)),
+                QString::fromUtf8(item));
+    }
+    add(m, "Systém/Nová &verzia ...", QStringLiteral("Nová &verzia ..."));
+    add(m, "Systém/Popis zmien ...", QStringLiteral("Popis zmien ..."));
+    QMenu* disk = m->addMenu(QStringLiteral("Obsah diskety"));
+    for (const char* item : {"Mechanika &A", "Mechanika &B"})
+        add(disk, QStringLiteral("Systém/Obsah diskety/") + QString::fromUtf8(item), QString::fromUtf8(item));
+    m->addSeparator();
+    add(m, "Systém/&Font ...", QStringLiteral("&Font ..."));
+    add(m, "Systém/Farby pre &zoznamy ...", QStringLiteral("Farby pre &zoznamy ..."));
+    add(m, "Systém/Farby &prvkov", QStringLiteral("Farby &prvkov"));
+    add(m, "Systém/O&kraje stránky ...", QStringLiteral("O&kraje stránky ..."));
+    add(m, "Systém/Zmena &hesla ...", QStringLiteral("Zmena &hesla ..."));
+    add(m, "Systém/V&lastník ...", QStringLiteral("V&lastník ..."));
+    add(m, "Systém/Na&stavenia ...", QStringLiteral("Na&stavenia ..."));
+    add(m, "Systém/O pro&grame ...", QStringLiteral("O pro&grame ..."));
+    m->addSeparator();
+    add(m, "Systém/&Koniec", QStringLiteral("&Koniec"));
+    wire("Systém/&Koniec", [this] { close(); });
+
+    // Clients.
+    m = bar->addMenu(QStringLiteral("&Klienti"));
+    add(m, "Klienti/&Klienti", QStringLiteral("&Klienti"), 45);
+    add(m, "Klienti/&Okuliare bez poukazu", QStringLiteral("&Okuliare bez poukazu"), 46);
+    add(m, "Klienti/Ka&rty", QStringLiteral("Ka&rty"), 54);
+
+    // Invoices.
+    m = bar->addMenu(QStringLiteral("&Faktúry"));
+    add(m, "Faktúry/&Faktúry poisťovne", QStringLiteral("&Faktúry poisťovne"));
+    QMenu* exp = m->addMenu(QStringLiteral("Export"));
+    for (const char* item : {"Mechanika &A", "Mechanika &B", "&Pevný disk"})
+        add(exp, QStringLiteral("Faktúry/Export/") + QString::fromUtf8(item), QString::fromUtf8(item));
+    add(m, "Faktúry/Faktúry &všetky", QStringLiteral("Faktúry &všetky"));
+    QMenu* lists = m->addMenu(QStringLiteral("Číselníky"));
+    const std::pair<const char*, int> invoiceLists[] = {
+        {"&Firmy", 21},           {"Úč&ty", 29},           {"&Banky", 28},
+        {"&Sadzby dane", 30},     {"&Položky faktúry ", 31}, {"Spôsob &dopravy", 32},
+        {"Fo&rma úhrady", 33},    {"&Mena", 34},           {"&Zaokrúhľovanie", 51},
+        {"&Konštantné symboly", 38}, {"Čísel&ný rad", 37}};
+    for (const auto& [caption, n] : invoiceLists)
+        add(lists, QStringLiteral("Faktúry/Číselníky/") + QString::fromUtf8(caption),
+            QString::fromUtf8(caption), n);
+    add(lists, "Faktúry/Číselníky/P&arametre", QStringLiteral("P&arametre"));
+    add(m, "Faktúry/&Poskytovateľ", QStringLiteral("&Poskytovateľ"));
+    add(m, "Faktúry/&Dávky", QStringLiteral("&Dávky"), 16);
+    add(m, "Faktúry/Pou&kazy", QStringLiteral("Pou&kazy"), 47);
+
+    // Code lists.
+    m = bar->addMenu(QStringLiteral("Čísel&níky"));
+    const std::pair<const char*, int> codeLists[] = {
+        {"&Optické pomôcky", 13}, {"&Diagnózy", 9},        {"&Zmluvy", 10},
+        {"&Poisťovne", 11},       {"&Lekári", 14},         {"Časté pou&kazy", 18},
+        {"Poskytovateli&a", 39},  {nullptr, 0},            {"Tit&ul", 8},
+        {"&Dodávacie pošty", 5},  {"O&bce", 6},            {"Ok&resy", 7},
+        {"Š&táty", 12},           {nullptr, 0},            {"H&eslá", 49},
+        {"Prirade&né heslá", 0},  {nullptr, 0},            {"Typ sk&iel", 52},
+        {"Typ rá&mu", 53},        {"T&yp kontaktných šošoviek", 56}, {nullptr, 0},
+        {"O&soby", 20},           {"Po&hľad na zoznamy", 4}, {"Polia do &filtra", 48},
+        {"Uží&vatelia", 19}};
+    for (const auto& [caption, n] : codeLists) {
+        if (!caption) {
+            m->addSeparator();
+            continue;
+        }
+        add(m, QStringLiteral("Číselníky/") + QString::fromUtf8(caption), QString::fromUtf8(caption), n);
+    }
+
+    // Price lists.
+    m = bar->addMenu(QStringLiteral("&Cenníky"));
+    const std::pair<const char*, int> priceLists[] = {
+        {"&Firmy", 44}, {"&Sortiment", 43}, {"&Dioptrie", 42}, {"Úp&ravy", 40}, {"&Priemery", 41}};
+    for (const auto& [caption, n] : priceLists)
+        add(m, QStringLiteral("Cenníky/") + QString::fromUtf8(caption), QString::fromUtf8(caption), n);
+    m->addSeparator();
+    // These three have never had an action.
+    for (const char* caption : {"&Výber šošovky", "&Cenník šošoviek", "Ce&nník úprav"})
+        add(m, QStringLiteral("Cenníky/") + QString::fromUtf8(caption), QString::fromUtf8(caption));
+
+    // Imports.
+    m = bar->addMenu(QStringLiteral("&Import"));
+    for (const char* caption :
+         {"Import &optických pomôcok (dávky 268, 335)", "Import optických &pomôcok zo súboru CSV",
+          "Import &diagnóz", "Import diag&nóz zo súboru CSV"})
+        add(m, QStringLiteral("Import/") + QString::fromUtf8(caption), QString::fromUtf8(caption));
+    m->addSeparator();
+    add(m, "Import/Z pro&gramu Vidora pre DOS", QStringLiteral("Z pro&gramu Vidora pre DOS"));
+    refreshCommands();
+}
+
+void TfHlavny::wire(const QString& path, std::function<void()> run) {
+    QAction* a = commands_.value(path);
+    if (!a)
+        return;
+    disconnect(a, &QAction::triggered, nullptr, nullptr);
+    connect(a, &QAction::triggered, this, [run] { run(); });
+    a->setEnabled(true);
+}
+
+void TfHlavny::refreshCommands() {
+    for (auto it = listOf_.cbegin(); it != listOf_.cend(); ++it)
+        commands_.value(it.key())->setEnabled(app_.registry.hasFactory(it.value()));
+}
+
+void TfHlavny::openList(int moduleNumber) {
+    TfBrowse browser(app_, this);
+    browser.Browse(moduleNumber, TfBrowse::DefaultButtons(), false);
+}
+
+void TfHlavny::closeEvent(QCloseEvent* event) {
+    if (allowClose && AskConfirm(QStringLiteral("Chceš naozaj ukončiť program?"), this) != 1) {
+        event->ignore();
+        return;
+    }
+    if (allowClose && onClose)
+        onClose();
+    event->accept();
+}
+
+bool TfHlavny::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip && hintPanel) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        hintPanel->setText(tip.isEmpty() ? defaultHint() : ' ' + tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TfHlavny::resizeEvent(QResizeEvent* event) { QMainWindow::resizeEvent(event); }
+
+} // namespace vidoraw

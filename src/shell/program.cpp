@@ -1,0 +1,198 @@
+#include "shell/program.h"
+
+#include "core/interaction.h"
+#include "core/settings.h"
+#include "framework/views.h"
+#include "shell/mainwindow.h"
+#include "shell/systemd.h"
+#include "shell/vlastnikd.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+namespace vidoraw {
+
+void RegisterShellModules(AppContext& app) {
+    app.registry.setFactory(1, [&app] { return std::make_unique<TfSystemd>(app); });
+    app.registry.setFactory(4, [&app] { return std::make_unique<TfPohladd>(app); });
+    app.registry.setFactory(24, [&app] { return std::make_unique<TfVlastnikd>(app); });
+}
+
+Program::Program(AppContext& app) : app_(app) {
+    startTimer_.setSingleShot(true);
+    startTimer_.setInterval(100);
+    connect(&startTimer_, &QTimer::timeout, this, [this] {
+        if (runStartSequence())
+            emit started();
+    });
+}
+
+Program::~Program() {
+    app_.registry.ReleaseAll();
+    app_.registry.ReleaseModule(1);
+    saveColours();
+}
+
+void Program::loadColours() {
+    IniFile ini(QStringLiteral("VIDORAW.INI"));
+    const QString s = QStringLiteral("PRVKY");
+    app_.colours.normal = ini.readColor(s, QStringLiteral("FARBAOK"), app_.colours.normal);
+    app_.colours.current = ini.readColor(s, QStringLiteral("FARBAAKTU"), app_.colours.current);
+    app_.colours.incorrect = ini.readColor(s, QStringLiteral("FARBANOOK"), app_.colours.incorrect);
+}
+
+void Program::saveColours() {
+    IniFile ini(QStringLiteral("VIDORAW.INI"));
+    const QString s = QStringLiteral("PRVKY");
+    ini.writeColor(s, QStringLiteral("FARBAOK"), app_.colours.normal);
+    ini.writeColor(s, QStringLiteral("FARBAAKTU"), app_.colours.current);
+    ini.writeColor(s, QStringLiteral("FARBANOOK"), app_.colours.incorrect);
+}
+
+bool Program::create(const QString& dataDirectory, QString* error) {
+    db_ = Database::open(dataDirectory, error);
+    if (!db_)
+        return false;
+    app_.db = db_.get();
+    app_.registry.setDatabase(db_.get());
+    app_.reports.setReportFileName(ReportWriter::DefaultReportFileName());
+    window_ = std::make_unique<TfHlavny>(app_);
+    window_->onClose = [this] { end(); };
+    loadColours();
+    if (!EnsureSystemRecord(app_) || !EnsureOwnerRecord(app_)) {
+        if (error)
+            *error = QStringLiteral("Systémový záznam alebo záznam vlastníka sa nedá vytvoriť.");
+        return false;
+    }
+    window_->refreshCommands();
+    window_->wire(QStringLiteral("Systém/&Reindexácia ..."), [this] { ReindexAll(true); });
+    window_->wire(QStringLiteral("Systém/V&lastník ..."), [this] { EditOwnerRecord(app_); });
+    return true;
+}
+
+void Program::start() { startTimer_.start(); }
+
+void Program::loadWriterSettings() {
+    ReportSettings s;
+    s.fontName = SystemField(app_, QStringLiteral("MENOFONT"));
+    s.left = SystemField(app_, QStringLiteral("OKRAJL")).replace(',', '.').toDouble();
+    s.right = SystemField(app_, QStringLiteral("OKRAJP")).replace(',', '.').toDouble();
+    s.top = SystemField(app_, QStringLiteral("OKRAJH")).replace(',', '.').toDouble();
+    s.bottom = SystemField(app_, QStringLiteral("OKRAJD")).replace(',', '.').toDouble();
+    app_.reports.applySettings(s);
+    app_.listFont = SystemField(app_, QStringLiteral("MENOFONTB"));
+}
+
+bool Program::runStartSequence() {
+    startTimer_.stop();
+    if (login && !login()) {
+        window_->allowClose = false;
+        window_->close();
+        return false;
+    }
+    if (dataTooNew && dataTooNew()) {
+        window_->allowClose = false;
+        window_->close();
+        return false;
+    }
+    if (dataVersionCheck && dataVersionCheck()) {
+        ReindexAll(false);
+        SetRunState(app_, QStringLiteral("A"));
+    }
+    loadWriterSettings();
+    const QString state = SystemField(app_, QStringLiteral("STAV"));
+    if (state == QLatin1String("C")) {
+        ShowNotice(QStringLiteral("Oznam"),
+                   QStringLiteral("Nová verzia programu! Prebehne reindexácia súborov!"),
+                   NoticeKind::Information, window_.get());
+        ReindexAll(false);
+    } else if (state == QLatin1String("B")) {
+        if (AskConfirm(QStringLiteral("Posledné spustenie programu nebolo správne ukončené! Mám "
+                                      "vykonať reindexáciu súborov?"),
+                       window_.get()) == 1)
+            ReindexAll(false);
+    }
+    SetRunState(app_, QStringLiteral("B"));
+    vatPayer = OwnerField(app_, QStringLiteral("PLATCADAN"));
+    ajsdph = OwnerField(app_, QStringLiteral("AJSDPH"));
+    if (ajsdph.isEmpty())
+        ajsdph = QStringLiteral("N");
+    if (!app_.listFont.isEmpty()) {
+        QFont f(app_.listFont);
+        window_->header->setFont(f);
+        window_->hintPanel->setFont(f);
+    }
+    return true;
+}
+
+void Program::end() { SetRunState(app_, QStringLiteral("A")); }
+
+bool Program::ReindexAll(bool ask) {
+    if (ask && AskConfirm(QStringLiteral(" Mám naozaj vykonať reindexáciu všetkých databáz? "),
+                          window_.get()) != 1)
+        return false;
+    QDialog progress(window_.get());
+    progress.setWindowTitle(QStringLiteral("Reindexácia"));
+    auto* layout = new QVBoxLayout(&progress);
+    auto* label = new QLabel(&progress);
+    auto* bar = new QProgressBar(&progress);
+    label->setMinimumWidth(320);
+    layout->addWidget(label);
+    layout->addWidget(bar);
+    progress.show();
+    app_.registry.ReleaseAll();
+    bool ok = true;
+    for (int n = 2; n <= kModuleCount && ok; ++n) {
+        if (!app_.registry.EnsureModule(n))
+            continue;
+        ok = reindexPass(label, bar);
+        app_.registry.ReleaseAll();
+    }
+    progress.hide();
+    if (auto* system = app_.registry.module(1))
+        system->OpenTable();
+    if (ok && ask)
+        ShowNotice(QStringLiteral("Oznam"), QStringLiteral("Reindexácia prebehla úspešne."),
+                   NoticeKind::Information, window_.get());
+    return ok;
+}
+
+bool Program::reindexPass(QLabel* label, QProgressBar* bar) {
+    const std::vector<int> numbers = app_.registry.numbers();
+    for (int n : numbers)
+        app_.registry.module(n)->table().close();
+    if (!db_->tryExclusive()) {
+        ShowNotice(QStringLiteral("Oznam"),
+                   QStringLiteral("Pre reindexáciu súborov je potrebný exkluzívny-výradný prístup "
+                                  "k databázam. Všetci ostatní užívatelia musia ukončiť program."),
+                   NoticeKind::Information, window_.get());
+        const QStringList users = loggedInUsers ? loggedInUsers() : QStringList();
+        if (!users.isEmpty())
+            ShowNotice(QStringLiteral("Zoznam prihlásených užívateľov"), users.join('\n'),
+                       NoticeKind::Information, window_.get());
+        return false;
+    }
+    bar->setRange(0, int(numbers.size()));
+    bool ok = true;
+    for (size_t i = 0; i < numbers.size() && ok; ++i) {
+        RecordModule* m = app_.registry.module(numbers[i]);
+        label->setText(m->listTitle());
+        QCoreApplication::processEvents();
+        Table& t = m->table();
+        if (!t.exists() && !m->CreateTable(t.tableName()))
+            ok = false;
+        else
+            ok = m->DefineIndexes(t);
+        bar->setValue(int(i) + 1);
+        QCoreApplication::processEvents();
+    }
+    db_->releaseExclusive();
+    label->clear();
+    bar->reset();
+    return ok;
+}
+
+} // namespace vidoraw

@@ -1,0 +1,223 @@
+#include "frameworkfixture.h"
+#include "framework/tablemodel.h"
+#include "reports/format/reportformat.h"
+#include "testmain.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+using namespace vidoraw;
+using namespace vidoraw::test;
+
+namespace {
+QStringList Enabled(TfBrowse& b) {
+    QStringList out;
+    for (QPushButton* p : b.buttons)
+        if (p->isEnabled())
+            out << p->text();
+    return out;
+}
+} // namespace
+
+class TestBrowse : public QObject {
+    Q_OBJECT
+private slots:
+    void buttonsFollowTheTable();
+    void incrementalSearchByFieldType_data();
+    void incrementalSearchByFieldType();
+    void pickListBackAnswersFalse();
+    void pickListPicks();
+    void lookupFindsThroughAFilter();
+    void deleteAllAsksTwiceAndCounts();
+    void printListWritesTheReport();
+    void sortOrderRemembered();
+};
+
+void TestBrowse::buttonsFollowTheTable() {
+    FrameworkFixture f;
+    TfOvocied& m = f.fruit();
+    QVERIFY(f.db->emptyTable(m.table().tableName(), nullptr));
+    QStringList empty, full;
+    f.ui.queueDialog([&](QDialog& d) {
+        auto& b = As<TfBrowse>(d);
+        empty = Enabled(b);
+        f.ui.queueDialog([](QDialog& form) {
+            auto& fr = As<TfOvocied>(form);
+            fr.eNazov->setText("Kiwi");
+            fr.eCena->setText("1");
+            fr.pressOk();
+        });
+        QTest::keyClick(b.grid, Qt::Key_F2);
+        full = Enabled(b);
+        QCOMPARE(b.model->rowCount(), 1);
+        QTest::keyClick(b.grid, Qt::Key_Escape);
+    });
+    TfBrowse browser(f.app);
+    QVERIFY(!browser.Browse(kFruit, TfBrowse::DefaultButtons(), false));
+    QCOMPARE(empty, QStringList({"Pridaj", "Späť", "Pomoc", "Iné"}));
+    QCOMPARE(full, QStringList({"Pridaj", "Kópia", "Zmaž", "Oprav", "Index", "Hľadaj", "Ukáž",
+                                "Tlač", "Späť", "Pomoc", "Iné"}));
+    QVERIFY(f.ui.verifyNoSurprises());
+}
+
+void TestBrowse::incrementalSearchByFieldType_data() {
+    QTest::addColumn<int>("order"); // entry of the sort-order box
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected"); // name of the record it stands on
+    QTest::addColumn<bool>("beeps");
+    QTest::newRow("text") << 1 << "hr" << "Hruška" << false;
+    QTest::newRow("text, č after c") << 1 << "Č" << "Čerešňa" << false;
+    QTest::newRow("decimal") << 2 << "2,1" << "Čerešňa" << false;
+    QTest::newRow("bad decimal stays") << 2 << "2x" << "Jablko" << true;
+    QTest::newRow("integer") << 0 << "2" << "Hruška" << false;
+    QTest::newRow("bad integer stays") << 0 << "-2" << "Jablko" << true;
+}
+
+void TestBrowse::incrementalSearchByFieldType() {
+    QFETCH(int, order);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    QFETCH(bool, beeps);
+    Q_UNUSED(beeps);
+    FrameworkFixture f;
+    TfOvocied& m = f.fruit();
+    QString at;
+    f.ui.queueDialog([&](QDialog& d) {
+        auto& b = As<TfBrowse>(d);
+        b.cbIndex->setCurrentIndex(order);
+        b.selectOrder(order);
+        FindByKey(m.table(), "NAZOV", "Jablko");
+        b.incrementalSearch(typed);
+        at = m.table().field("NAZOV").asString();
+        QCOMPARE(b.grid->currentIndex().row(), m.table().recNo());
+        b.commandBack();
+    });
+    TfBrowse browser(f.app);
+    browser.Browse(kFruit, TfBrowse::DefaultButtons(), false);
+    QCOMPARE(at, expected);
+}
+
+void TestBrowse::pickListBackAnswersFalse() {
+    FrameworkFixture f;
+    f.fruit();
+    QLineEdit key, name;
+    key.setText("Neexistuje");
+    f.ui.queueDialog([](QDialog& d) {
+        auto& b = As<TfBrowse>(d);
+        QVERIFY(b.button(TfBrowse::sVyber)->isEnabled());
+        QTest::keyClick(b.grid, Qt::Key_Escape);
+    });
+    QVERIFY(!LookupOrPick(f.app, kFruit, "NAZOV", "CENA", 0, &name, &key));
+    QCOMPARE(key.text(), QString("Neexistuje"));
+    QCOMPARE(name.text(), QString());
+    // A key that exists needs no list.
+    key.setText("hruška");
+    QVERIFY(LookupOrPick(f.app, kFruit, "NAZOV", "CENA", 0, &name, &key));
+    QCOMPARE(name.text(), QString("2"));
+    QVERIFY(f.ui.verifyNoSurprises());
+}
+
+void TestBrowse::pickListPicks() {
+    FrameworkFixture f;
+    f.fruit();
+    QLineEdit key, name;
+    key.setText("Hr");
+    f.ui.queueDialog([](QDialog& d) {
+        auto& b = As<TfBrowse>(d);
+        // Mode 3: the record commands are off in the pick list.
+        QVERIFY(!b.button(TfBrowse::sPridaj)->isEnabled());
+        QVERIFY(!b.button(TfBrowse::sUkaz)->isEnabled());
+        QTest::keyClick(b.grid, Qt::Key_Return);
+    });
+    QVERIFY(LookupOrPick(f.app, kFruit, "NAZOV", "KOD", 3, &name, &key));
+    QCOMPARE(key.text(), QString("Hruška")); // placed on the nearest key and picked
+    QCOMPARE(name.text(), QString("2"));
+}
+
+void TestBrowse::lookupFindsThroughAFilter() {
+    FrameworkFixture f;
+    TfOvocied& m = f.fruit();
+    QVERIFY(m.table().setFilterText("KOD = 1"));
+    m.table().setFiltered(true);
+    QLineEdit key, name;
+    key.setText("Čerešňa");
+    QVERIFY(LookupOrPick(f.app, kFruit, "NAZOV", "CENA", 0, &name, &key));
+    QCOMPARE(name.text(), QString("4,75"));
+    QVERIFY(m.table().isFiltered());
+    QCOMPARE(m.table().recordCount(), 1);
+}
+
+void TestBrowse::deleteAllAsksTwiceAndCounts() {
+    FrameworkFixture f;
+    TfOvocied& m = f.fruit();
+    f.ui.queueAnswer(1);
+    f.ui.queueAnswer(1);
+    f.ui.queueDialog([](QDialog& d) {
+        auto& b = As<TfBrowse>(d);
+        QTest::keyClick(b.grid, Qt::Key_F8, Qt::AltModifier);
+        b.commandBack();
+    });
+    TfBrowse browser(f.app);
+    browser.Browse(kFruit, TfBrowse::DefaultButtons(), false);
+    QCOMPARE(f.ui.questions, QStringList({"Mám naozaj vymazať všetky záznamy(3)?",
+                                          "Ste si naozaj istí, že mám vymazať všetky záznamy(3)?"}));
+    QCOMPARE(f.ui.notices.last().text,
+             QString("Mazanie záznamov je ukončené, vymazali sme: 3 záznamov!"));
+    QVERIFY(IsTableEmpty(m.table()));
+}
+
+void TestBrowse::printListWritesTheReport() {
+    FrameworkFixture f;
+    TfOvocied& m = f.fruit();
+    const QString file = f.configDir.filePath("zost1.zst");
+    f.app.reports.setReportFileName(file);
+    QStringList launched;
+    f.app.reports.setLauncher([&](const QString&, const QStringList& args) {
+        launched = args;
+        return true;
+    });
+    QVERIFY(m.table().setFilterText("KOD > 1"));
+    m.table().setFiltered(true);
+    f.ui.queueOutputDevice(0);
+    TfBrowse browser(f.app);
+    QVERIFY(m.PrintList(&browser, "Len drahšie"));
+    QCOMPARE(launched, QStringList({QFileInfo(file).absoluteFilePath()}));
+    ReportDocument doc;
+    QVERIFY(LoadReport(file, doc));
+    QStringList texts;
+    for (const ReportObject& o : doc.pages[0].objects)
+        if (o.kind == kBoxText)
+            texts << o.text;
+    QVERIFY(texts.contains("Zoznam ovocia"));
+    QVERIFY(texts.contains("Len drahšie"));
+    QVERIFY(texts.contains("Hruška"));
+    QVERIFY(!texts.contains("Jablko")); // filtered out
+    QVERIFY(f.ui.verifyNoSurprises());
+}
+
+void TestBrowse::sortOrderRemembered() {
+    FrameworkFixture f;
+    f.fruit();
+    f.ui.queueDialog([](QDialog& d) {
+        auto& b = As<TfBrowse>(d);
+        b.cbIndex->setCurrentIndex(1);
+        b.selectOrder(1);
+        b.commandBack();
+    });
+    int entry = -1;
+    f.ui.queueDialog([&](QDialog& d) {
+        entry = As<TfBrowse>(d).cbIndex->currentIndex();
+        As<TfBrowse>(d).commandBack();
+    });
+    TfBrowse browser(f.app);
+    browser.Browse(kFruit, TfBrowse::DefaultButtons(), false);
+    browser.Browse(kFruit, TfBrowse::DefaultButtons(), false);
+    QCOMPARE(entry, 1);
+    QCOMPARE(IniFile("VIDORAW.INI").readInteger("POLOHA", "INDEX7"), 1);
+}
+
+VIDORAW_TEST(TestBrowse)
+#include "test_browse.moc"
