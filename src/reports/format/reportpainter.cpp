@@ -406,6 +406,7 @@ void ReportPainter::drawFrame(const ReportObject& o) {
     const QPoint a = map.point(o.x1, o.y1), b = map.point(o.x2, o.y2);
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBrush(Qt::NoBrush); // an outline only: whatever fill the last box left stays unused
     const QPointF pts[] = {Centre(a), Centre({b.x(), a.y()}), Centre(b), Centre({a.x(), b.y()})};
     p.drawPolygon(pts, 4);
     p.restore();
