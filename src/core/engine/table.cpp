@@ -223,7 +223,11 @@ bool Table::setOrder(const QString& fields) {
     const Database::OrderInfo o = resolveOrder(fields);
     if (o.fields.isEmpty() && !SplitFieldList(fields).isEmpty())
         return false;
+    const bool same = o.fields == orderInfo_.fields && o.caseInsensitive == orderInfo_.caseInsensitive &&
+                      o.descending == orderInfo_.descending;
     order_ = fields;
+    if (same && keysValid_)
+        return true; // already in this order
     orderInfo_ = o;
     keysValid_ = false;
     syncKeys(true);

@@ -1,0 +1,136 @@
+// The list window over 200 000 voucher-like rows: open, scroll, reorder and search, as a
+// user would, each timed.
+//   bench_browse [rows] [data directory]
+#include "core/settings.h"
+#include "framework/tablemodel.h"
+#include "framework/tfbrowse.h"
+#include "framework/tfdbform.h"
+#include "ui/scriptedinteraction.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <random>
+
+using namespace vidoraw;
+
+namespace {
+
+class TfPoukazyd : public TfDbForm {
+public:
+    explicit TfPoukazyd(AppContext& app) : TfDbForm(app, 47) { DefineList(); }
+    FieldDefs tableFields() const override {
+        return {{"KOD", 'N', 0},   {"PRIEZVISKO", 'A', 30}, {"MENO", 'A', 15},
+                {"RODCIS", 'A', 11}, {"DATUM", 'D', 0},      {"SUMAPOI", 'F', 0}};
+    }
+    IndexDefs tableIndexes() const override {
+        return {IndexDef::Primary({"KOD"}), IndexDef::Secondary("Priezvisko", {"PRIEZVISKO"}, true),
+                IndexDef::Secondary("Rodcis", {"RODCIS"})};
+    }
+    void DefineList() override {
+        list.clear();
+        list.orderFields = {"KOD", "PRIEZVISKO", "RODCIS"};
+        list.orderTitles = {"Kód", "Priezvisko", "Rodné číslo"};
+        list.listTitle = "Poukazy";
+        list.finish();
+    }
+};
+
+double Ms(QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    const int rows = argc > 1 ? std::atoi(argv[1]) : 200000;
+    QTemporaryDir tmp, cfg;
+    SetSettingsDirectory(cfg.path());
+    const QString dir = argc > 2 ? QString::fromLocal8Bit(argv[2]) : tmp.path();
+    ScriptedInteraction ui;
+    AppContext app;
+    QString error;
+    auto db = Database::open(dir, &error);
+    if (!db) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    app.db = db.get();
+    app.registry.setDatabase(db.get());
+    app.registry.setFactory(47, [&app] { return std::make_unique<TfPoukazyd>(app); });
+    auto* module = static_cast<TfPoukazyd*>(app.registry.module(47));
+    if (!module->table().exists()) {
+        module->CreateTable(module->table().tableName());
+        Table t(db.get(), module->table().tableName());
+        t.open();
+        std::mt19937 rng(7);
+        const QStringList names{"Novák", "Kováč", "Horváth", "Varga", "Tóth", "Čierny", "Šimko",
+                                "Chovanec", "Žiak", "Ďurica"};
+        WriteLock lock(*db);
+        for (int i = 1; i <= rows; ++i) {
+            t.append();
+            t.field("KOD").setValue(i);
+            t.field("PRIEZVISKO").setAsString(names[int(rng() % names.size())] +
+                                              QString::number(rng() % 20000));
+            t.field("MENO").setAsString("Ján");
+            t.field("RODCIS").setAsString(QString::number(5000000000LL + qint64(rng() % 999999999)));
+            t.field("DATUM").setAsDays(39000 + rng() % 3000);
+            t.field("SUMAPOI").setValue(double(rng() % 100000) / 100.0);
+            t.post();
+        }
+        lock.commit();
+    }
+    double open = 0, scroll = 0, reorder = 0, search = 0, searchMax = 0, searchPainted = 0;
+    TfBrowse browser(app);
+    browser.resize(900, 600);
+    QElapsedTimer t;
+    t.start();
+    // The open time runs up to the first painted rows.
+    ui.queueDialog([&](QDialog& d) {
+        auto& b = static_cast<TfBrowse&>(d);
+        b.grid->viewport()->repaint();
+        open = Ms(t);
+        b.commandBack();
+    });
+    browser.Browse(47, TfBrowse::DefaultButtons(), false);
+    ui.queueDialog([&](QDialog& d) {
+        auto& b = static_cast<TfBrowse&>(d);
+        QElapsedTimer s;
+        s.start();
+        for (int page = 0; page < 100; ++page) {
+            const int row = int(qint64(page) * (b.model->rowCount() - 1) / 99);
+            b.grid->scrollTo(b.model->index(row, 0));
+            b.grid->viewport()->repaint();
+        }
+        scroll = Ms(s) / 100;
+        s.restart();
+        b.cbIndex->setCurrentIndex(1);
+        b.selectOrder(1);
+        b.grid->viewport()->repaint();
+        reorder = Ms(s);
+        QString typed;
+        for (const char* c : {"N", "o", "v", "á", "k", "1", "2"}) {
+            typed += QString::fromUtf8(c);
+            s.restart();
+            b.incrementalSearch(typed);
+            const double ms = Ms(s);
+            b.grid->viewport()->repaint();
+            const double painted = Ms(s);
+            search += ms / 7;
+            searchMax = std::max(searchMax, ms);
+            searchPainted += painted / 7;
+        }
+        b.commandBack();
+    });
+    browser.Browse(47, TfBrowse::DefaultButtons(), false);
+    std::printf("rows: %d\n", rows);
+    std::printf("open the list, first rows painted      %8.1f ms   (target < 100)\n", open);
+    std::printf("scroll a page (jump + repaint)         %8.2f ms\n", scroll);
+    std::printf("change the sort order + repaint        %8.1f ms   (target < 100)\n", reorder);
+    std::printf("search keystroke (mean / worst)        %8.2f / %.2f ms   (target < 5)\n", search,
+                searchMax);
+    std::printf("search keystroke with the repaint      %8.2f ms\n", searchPainted);
+    return 0;
+}
