@@ -32,6 +32,37 @@ int Trunc(double v) {
 
 QPointF Centre(QPoint p) { return {p.x() + 0.5, p.y() + 0.5}; }
 
+// Curves far larger than any page are drawn as polygons of bounded size: the painter's own
+// curve flattening grows with the curve's length and a stray coordinate would take seconds.
+constexpr int kLargeShape = 8192;
+constexpr int kShapePoints = 20000;
+
+bool IsLarge(const QRectF& r) { return r.width() > kLargeShape || r.height() > kLargeShape; }
+
+// Points on the ellipse in r, or on the rounded rectangle with corner radii rx, ry.
+QPolygonF CurvePolygon(const QRectF& r, double rx = -1, double ry = -1) {
+    QPolygonF out;
+    const bool ellipse = rx < 0;
+    if (ellipse) {
+        rx = r.width() / 2;
+        ry = r.height() / 2;
+    }
+    rx = std::min(rx, r.width() / 2);
+    ry = std::min(ry, r.height() / 2);
+    const QPointF centres[4] = {{r.right() - rx, r.bottom() - ry}, {r.left() + rx, r.bottom() - ry},
+                                {r.left() + rx, r.top() + ry}, {r.right() - rx, r.top() + ry}};
+    // Enough points that the chords stay within a fraction of a pixel of the curve.
+    const int perQuarter =
+        std::clamp(int(std::max(r.width(), r.height()) / 256), 64, kShapePoints / 4);
+    out.reserve(4 * perQuarter + 4);
+    for (int q = 0; q < 4; ++q)
+        for (int i = 0; i <= perQuarter; ++i) {
+            const double a = (q + double(i) / perQuarter) * M_PI / 2;
+            out << QPointF(centres[q].x() + rx * std::cos(a), centres[q].y() + ry * std::sin(a));
+        }
+    return out;
+}
+
 // The corners of a pixel rectangle, so that boundingRect() gives the rectangle back.
 QPolygon RectPolygon(const QRect& r) {
     if (r.isEmpty())
@@ -420,7 +451,11 @@ void ReportPainter::drawEllipse(const ReportObject& o) {
         return;
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.drawEllipse(QRectF(r.left() + 0.5, r.top() + 0.5, r.width() - 1, r.height() - 1));
+    const QRectF shape(r.left() + 0.5, r.top() + 0.5, r.width() - 1, r.height() - 1);
+    if (IsLarge(shape))
+        p.drawPolygon(CurvePolygon(shape));
+    else
+        p.drawEllipse(shape);
     p.restore();
 }
 
@@ -613,8 +648,12 @@ void ReportPainter::drawRoundedBox(const ReportObject& o) {
         return;
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.drawRoundedRect(QRectF(r.left() + 0.5, r.top() + 0.5, r.width() - 1, r.height() - 1),
-                      map.sizeX(o.cornerWidth) / 2.0, map.sizeY(o.cornerHeight) / 2.0);
+    const QRectF shape(r.left() + 0.5, r.top() + 0.5, r.width() - 1, r.height() - 1);
+    const double rx = std::fabs(map.sizeX(o.cornerWidth) / 2.0), ry = std::fabs(map.sizeY(o.cornerHeight) / 2.0);
+    if (IsLarge(shape))
+        p.drawPolygon(CurvePolygon(shape, rx, ry));
+    else
+        p.drawRoundedRect(shape, rx, ry);
     p.restore();
 }
 
