@@ -368,4 +368,21 @@ bool TfDbForm::PrintList(TfBrowse* browser, const QString& extraHeading) {
         browser);
 }
 
+bool LookupFields(AppContext& app, int moduleNumber, const QString& orderFields,
+                  const QVariantList& keys, const QStringList& fields, QStringList& values) {
+    values.clear();
+    RecordModule* m = ModuleInfoFor(moduleNumber) ? app.registry.module(moduleNumber) : nullptr;
+    if (!m || !m->OpenTable())
+        return false;
+    return LookupFieldsIn(m->table(), orderFields, keys, fields, values);
+}
+
+bool LookupField(AppContext& app, int moduleNumber, const QString& orderFields,
+                 const QVariantList& keys, const QString& resultField, QString& value) {
+    QStringList values;
+    const bool found = LookupFields(app, moduleNumber, orderFields, keys, {resultField}, values);
+    value = values.value(0);
+    return found;
+}
+
 } // namespace vidoraw

@@ -1,0 +1,136 @@
+#include "codelists/obecd.h"
+
+#include "core/interaction.h"
+#include "core/values.h"
+#include "framework/tfbrowse.h"
+
+#include <QLineEdit>
+
+namespace vidoraw {
+
+namespace {
+constexpr int kPostOffices = 5;
+constexpr int kDistricts = 7;
+} // namespace
+
+QString MunicipalityKey(const QString& name, const QString& postalCode) {
+    return PadRight(name, 35) + postalCode;
+}
+
+TfObecd::TfObecd(AppContext& app) : TfCodeListForm(app, 6) {
+    addCodeRow(QStringLiteral("Kód :"));
+    eNazov = addRow(QStringLiteral("Názov :"), 35);
+    ePsc = newEdit(5, 6);
+    ePosta = newEdit(35, 18);
+    makeDisplayOnly(ePosta);
+    addPairRow(QStringLiteral("PSČ :"), ePsc, QStringLiteral("Pošta"), ePosta);
+    eOkres = addRow(QStringLiteral("Okres :"), 30);
+    finishLayout();
+
+    bind(eNazov, QStringLiteral("NAZOV"));
+    bind(ePsc, QStringLiteral("PSC"));
+    bind(eOkres, QStringLiteral("OKRES"));
+    checkedFields = {eNazov, ePsc, eOkres};
+    refocusOnFailedLeave = true;
+    onPickKeys(ePsc, [this] {
+        LookupOrPick(this->app(), kPostOffices, "PSC", "POSTA", 1, ePosta, ePsc);
+    });
+    onPickKeys(eOkres, [this] {
+        LookupOrPick(this->app(), kDistricts, "OKRES", "OKRES", 1, eOkres, eOkres);
+    });
+
+    table_.addCalcField({QStringLiteral("Posta"), 'A', 35});
+    table_.setCalcHandler([this](Table& t) {
+        QString posta;
+        const QString psc = t.field(QStringLiteral("PSC")).asString();
+        if (!psc.isEmpty())
+            LookupField(this->app(), kPostOffices, QStringLiteral("PSC"), {psc},
+                        QStringLiteral("POSTA"), posta);
+        t.field(QStringLiteral("Posta")).setValue(posta);
+    });
+    DefineList();
+}
+
+FieldDefs TfObecd::tableFields() const {
+    return {{"KOD", 'F', 0},
+            {"NAZOV", 'A', 35},
+            {"PSC", 'A', 5},
+            {"OKRES", 'A', 30},
+            {"NAZOVPSC", 'A', 40}};
+}
+
+IndexDefs TfObecd::tableIndexes() const {
+    return {IndexDef::Primary({"KOD"}),
+            IndexDef::Secondary("NAZOV", {"NAZOV"}),
+            IndexDef::Secondary("PSC", {"PSC"}),
+            IndexDef::Secondary("Okres", {"OKRES"}),
+            IndexDef::Secondary("NAZOVPSC", {"NAZOVPSC"}),
+            IndexDef::Secondary("NAZOVAPSC", {"NAZOV", "PSC"})};
+}
+
+void TfObecd::DefineList() {
+    TfDbForm::DefineList();
+    list.clear();
+    list.orderFields = {"NAZOV", "PSC", "KOD", "NAZOV;PSC", "OKRES"};
+    list.orderTitles = {"Obec", "PSČ", "Kód", "Názov obce a PSČ", "Okres"};
+    list.searchLabels = {"Obec:", "PSČ:", "Kód:", "Názov obce:;PSČ:", "Okres:"};
+    list.printFields = {"KOD", "NAZOV", "PSC", "POSTA", "OKRES"};
+    list.printTitles = {"Kód", "Názov", "PSČ", "Pošta", "Okres"};
+    list.listTitle = QStringLiteral("Zoznam obcí");
+    list.printHeading = {list.listTitle};
+    list.finish();
+}
+
+int TfObecd::AddRecord() {
+    ePosta->clear();
+    return TfDbForm::AddRecord();
+}
+
+void TfObecd::LoadFields() {
+    TfDbForm::LoadFields();
+    QString posta;
+    const QString psc = ePsc->text().trimmed();
+    if (!psc.isEmpty())
+        LookupField(app(), kPostOffices, QStringLiteral("PSC"), {psc}, QStringLiteral("POSTA"), posta);
+    ePosta->setText(posta);
+}
+
+void TfObecd::StoreFields() {
+    TfDbForm::StoreFields();
+    table_.field(QStringLiteral("NAZOVPSC"))
+        .setAsString(MunicipalityKey(eNazov->text().trimmed(), ePsc->text().trimmed()));
+}
+
+bool TfObecd::checkField(QWidget* control) {
+    if (control == eNazov) {
+        if (trimmedText(eNazov).isEmpty()) {
+            complain(QStringLiteral("Názov obce nesmie byť prázdny."));
+            return false;
+        }
+    } else if (control == ePsc) {
+        trimmedText(ePsc);
+        if (!LookupOrPick(app(), kPostOffices, "PSC", "POSTA", 0, ePosta, ePsc)) {
+            ePosta->clear();
+            return false;
+        }
+    } else if (control == eOkres) {
+        trimmedText(eOkres);
+        if (!LookupOrPick(app(), kDistricts, "OKRES", "OKRES", 0, eOkres, eOkres))
+            return false;
+    }
+    return true;
+}
+
+bool TfObecd::CheckFields() {
+    if (!TfDbForm::CheckFields())
+        return false;
+    if (isDuplicate(QStringLiteral("NAZOVPSC"),
+                    MunicipalityKey(eNazov->text().trimmed(), ePsc->text().trimmed()))) {
+        complain(QStringLiteral("Duplicitná dvojica Obec a PSČ!"));
+        failField(eNazov);
+        return false;
+    }
+    return true;
+}
+
+} // namespace vidoraw

@@ -1,0 +1,104 @@
+#include "codelists/osobad.h"
+
+#include "framework/tfbrowse.h"
+
+#include <QLineEdit>
+
+namespace vidoraw {
+
+namespace {
+constexpr int kPostOffices = 5;
+constexpr int kTitles = 8;
+} // namespace
+
+TfOsobad::TfOsobad(AppContext& app) : TfCodeListForm(app, 20) {
+    addCodeRow(QStringLiteral("Kód:"));
+    eTitul = addRow(QStringLiteral("Titul:"), 10, 12);
+    eMeno = addRow(QStringLiteral("Meno:"), 12, 16);
+    ePriezvisk = addRow(QStringLiteral("Priezvisko:"), 16, 20);
+    eFirma = addRow(QStringLiteral("Firma:"), 40);
+    eUlica = newEdit(20);
+    eCislo = newEdit(10, 8);
+    addPairRow(QStringLiteral("Ulica:"), eUlica, QStringLiteral("Číslo:"), eCislo);
+    ePsc = addRow(QStringLiteral("PSČ:"), 5, 6);
+    eDodposta = addRow(QStringLiteral("Dodávacia pošta:"), 20);
+    makeDisplayOnly(eDodposta);
+    eTelefon = addRow(QStringLiteral("Telefón:"), 40);
+    ePoznam1 = addRow(QStringLiteral("Poznámky:"), 40);
+    ePoznam2 = addRow(QString(), 40);
+    ePoznam3 = addRow(QString(), 40);
+    finishLayout();
+
+    bind(eTitul, QStringLiteral("TITUL"));
+    bind(eMeno, QStringLiteral("MENO"));
+    bind(ePriezvisk, QStringLiteral("PRIEZVISK"));
+    bind(eFirma, QStringLiteral("FIRMA"));
+    bind(eUlica, QStringLiteral("ULICA"));
+    bind(eCislo, QStringLiteral("CISLO"));
+    bind(ePsc, QStringLiteral("PSC"));
+    bind(eDodposta, QStringLiteral("DODPOSTA"));
+    bind(eTelefon, QStringLiteral("TELEFON"));
+    bind(ePoznam1, QStringLiteral("POZNAM1"));
+    bind(ePoznam2, QStringLiteral("POZNAM2"));
+    bind(ePoznam3, QStringLiteral("POZNAM3"));
+    checkedFields = {eTitul, ePriezvisk, ePsc};
+    onPickKeys(eTitul, [this] { LookupOrPick(this->app(), kTitles, "NAZOV", "NAZOV", 1, eTitul, eTitul); });
+    onPickKeys(ePsc, [this] {
+        LookupOrPick(this->app(), kPostOffices, "PSC", "POSTA", 1, eDodposta, ePsc);
+    });
+    DefineList();
+}
+
+FieldDefs TfOsobad::tableFields() const {
+    return {{"KOD", 'F', 0},        {"TITUL", 'A', 10},    {"MENO", 'A', 12},
+            {"PRIEZVISK", 'A', 16}, {"FIRMA", 'A', 40},    {"ULICA", 'A', 20},
+            {"DODPOSTA", 'A', 20},  {"PSC", 'A', 5},       {"TELEFON", 'A', 40},
+            {"POZNAM1", 'A', 40},   {"POZNAM2", 'A', 40},  {"POZNAM3", 'A', 40},
+            {"CISLO", 'A', 10}};
+}
+
+IndexDefs TfOsobad::tableIndexes() const {
+    // Case-insensitive, and a reindex keeps it so: orders never change under the user.
+    return {IndexDef::Primary({"KOD"}), IndexDef::Secondary("Dodposta", {"DODPOSTA"}, true),
+            IndexDef::Secondary("Firma", {"FIRMA"}, true),
+            IndexDef::Secondary("Meno", {"MENO"}, true),
+            IndexDef::Secondary("Priezvisk", {"PRIEZVISK"}, true)};
+}
+
+void TfOsobad::DefineList() {
+    TfDbForm::DefineList();
+    list.clear();
+    list.orderFields = {"KOD", "MENO", "PRIEZVISK", "FIRMA", "DODPOSTA"};
+    list.orderTitles = {"Kód", "Meno", "Priezvisko", "Firma", "Dodávacia pošta"};
+    list.printFields = {"KOD", "MENO", "PRIEZVISK", "FIRMA"};
+    list.printTitles = {"Kód", "Meno", "Priezvisko", "Firma"};
+    list.listTitle = QStringLiteral("Zoznam osôb");
+    list.printHeading = {list.listTitle};
+    list.finish();
+}
+
+bool TfOsobad::checkField(QWidget* control) {
+    if (control == eTitul) {
+        // Most persons have no title; an empty one needs no look-up.
+        if (trimmedText(eTitul).isEmpty())
+            return true;
+        return LookupOrPick(app(), kTitles, "NAZOV", "NAZOV", 0, eTitul, eTitul);
+    }
+    if (control == ePriezvisk) {
+        if (trimmedText(ePriezvisk).isEmpty()) {
+            complain(QStringLiteral("Priezvisko nesmie byť prázdne!"));
+            return false;
+        }
+        return true;
+    }
+    if (control == ePsc) {
+        trimmedText(ePsc);
+        if (!LookupOrPick(app(), kPostOffices, "PSC", "POSTA", 0, eDodposta, ePsc)) {
+            eDodposta->clear();
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace vidoraw

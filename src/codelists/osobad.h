@@ -1,0 +1,33 @@
+#pragma once
+// A free list of persons (OSOBA.DB) with title, address and notes.
+#include "codelists/codelistform.h"
+
+namespace vidoraw {
+
+class TfOsobad : public TfCodeListForm {
+    Q_OBJECT
+public:
+    explicit TfOsobad(AppContext& app);
+
+    FieldDefs tableFields() const override;
+    IndexDefs tableIndexes() const override;
+    void DefineList() override;
+
+    QLineEdit* eTitul = nullptr;
+    QLineEdit* eMeno = nullptr;
+    QLineEdit* ePriezvisk = nullptr;
+    QLineEdit* eFirma = nullptr;
+    QLineEdit* eUlica = nullptr;
+    QLineEdit* eCislo = nullptr;
+    QLineEdit* ePsc = nullptr;
+    QLineEdit* eDodposta = nullptr;
+    QLineEdit* eTelefon = nullptr;
+    QLineEdit* ePoznam1 = nullptr;
+    QLineEdit* ePoznam2 = nullptr;
+    QLineEdit* ePoznam3 = nullptr;
+
+protected:
+    bool checkField(QWidget* control) override;
+};
+
+} // namespace vidoraw

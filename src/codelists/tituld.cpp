@@ -1,0 +1,46 @@
+#include "codelists/tituld.h"
+
+#include <QLineEdit>
+
+namespace vidoraw {
+
+TfTituld::TfTituld(AppContext& app) : TfCodeListForm(app, 8) {
+    addCodeRow(QStringLiteral("Kód :"));
+    eNazov = addRow(QStringLiteral("Titul :"), 10, 12);
+    finishLayout();
+    bind(eNazov, QStringLiteral("NAZOV"));
+    checkedFields = {eNazov};
+    DefineList();
+}
+
+FieldDefs TfTituld::tableFields() const { return {{"KOD", 'I', 0}, {"NAZOV", 'A', 10}}; }
+
+IndexDefs TfTituld::tableIndexes() const {
+    return {IndexDef::Primary({"KOD"}), IndexDef::Secondary("NAZOV", {"NAZOV"})};
+}
+
+void TfTituld::DefineList() {
+    TfDbForm::DefineList();
+    list.clear();
+    list.orderFields = {"KOD", "NAZOV"};
+    list.orderTitles = {"Kód", "Názov"};
+    list.printFields = list.orderFields;
+    list.printTitles = list.orderTitles;
+    list.listTitle = QStringLiteral("Zoznam titulov");
+    list.printHeading = {list.listTitle};
+    list.finish();
+}
+
+bool TfTituld::checkField(QWidget* control) {
+    if (control != eNazov)
+        return true;
+    // A person without a title uses the empty one, so an empty name is no duplicate.
+    const QString name = trimmedText(eNazov);
+    if (!name.isEmpty() && isDuplicate(QStringLiteral("NAZOV"), name)) {
+        complain(QStringLiteral("Duplicitný titul!"));
+        return false;
+    }
+    return true;
+}
+
+} // namespace vidoraw
