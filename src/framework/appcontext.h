@@ -20,10 +20,22 @@ struct FieldColours {
     QColor incorrect{255, 160, 160};
 };
 
+// Row colours of lists: rows alternate between pair 1 (rows 0, 2, ...) and pair 2, and the
+// scheme the colours came from (0..8 the ready-made schemes, 9 the user's own).
+struct ListColours {
+    QColor background1{255, 255, 255};
+    QColor text1{0, 0, 0};
+    QColor background2{255, 255, 255};
+    QColor text2{0, 0, 0};
+    int scheme = 8;
+    bool operator==(const ListColours&) const = default;
+};
+
 struct AppContext {
     Database* db = nullptr;
     ModuleRegistry registry;
     FieldColours colours;
+    ListColours listColours;
     QString userCode = QStringLiteral("1");
     QString userName = QStringLiteral("OBECNY");
     QWidget* mainWindow = nullptr;

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -55,7 +56,54 @@ constexpr int kMinHeight = 317;
 
 const QString kPlacement = QStringLiteral("POLOHA");
 
+// The selected (current) row takes the model's colours too, not the style's highlight.
+class RowPainter : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (!(option->state & QStyle::State_Selected))
+            return;
+        const QVariant background = index.data(Qt::BackgroundRole);
+        const QVariant text = index.data(Qt::ForegroundRole);
+        for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+            if (background.isValid())
+                option->palette.setColor(g, QPalette::Highlight, background.value<QColor>());
+            if (text.isValid())
+                option->palette.setColor(g, QPalette::HighlightedText, text.value<QColor>());
+        }
+    }
+};
+
+// A flag of the system record ("A" = on); false when the field does not exist.
+bool SystemFlag(AppContext& app, const QString& field) {
+    auto* system = dynamic_cast<TfDbForm*>(app.registry.module(1));
+    if (!system || !system->OpenTable())
+        return false;
+    Table& t = system->table();
+    if (!t.hasField(field))
+        return false;
+    if (t.recNo() < 0)
+        t.first();
+    return t.field(field).asString() == QLatin1String("A");
+}
+
 } // namespace
+
+TableModel::RowColours ListRowColours(const ListColours& colours, int row, bool current,
+                                      bool flagged) {
+    if (current)
+        return {QColor(0, 0, 255), flagged ? QColor(255, 255, 0) : QColor(255, 255, 255)};
+    if (flagged)
+        return {QColor(255, 255, 0), QColor(255, 0, 0)};
+    if (row % 2 == 0)
+        return {colours.background1, colours.text1};
+    return {colours.background2, colours.text2};
+}
+
+TableModel::RowColours BadBirthNumberColours() { return {QColor(255, 0, 0), QColor(255, 255, 0)}; }
 
 TfBrowse::ButtonStates TfBrowse::DefaultButtons() {
     ButtonStates s;
@@ -93,7 +141,32 @@ TfBrowse::TfBrowse(AppContext& app, QWidget* parent)
     grid->horizontalHeader()->setHighlightSections(false);
     grid->installEventFilter(this);
     grid->viewport()->installEventFilter(this);
+    grid->setItemDelegate(new RowPainter(grid));
     layout->addWidget(grid, 1);
+    model->rowColours = [this](int row) {
+        bool flagged = false;
+        if (module_ && flagField_ >= 0)
+            flagged = module_->table().valueAt(row, flagField_).toString() == QLatin1String("A");
+        return ListRowColours(app_.listColours, row, row == grid->currentIndex().row(), flagged);
+    };
+    model->cellColours = [this](int row, int column) -> std::optional<TableModel::RowColours> {
+        if (!markBirthNumbers_ || !module_ || birthNumberField_ < 0 ||
+            model->fieldAt(column).compare(QLatin1String("RODCIS"), Qt::CaseInsensitive) != 0)
+            return std::nullopt;
+        const QString number = module_->table().valueAt(row, birthNumberField_).toString();
+        if (BirthNumberValid(number))
+            return std::nullopt;
+        return BadBirthNumberColours();
+    };
+    // A row the user moves to becomes the table's current record: commands act on it.
+    connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& now) {
+                if (!module_ || !now.isValid() || number_ < 0)
+                    return;
+                Table& t = module_->table();
+                if (t.recNo() != now.row())
+                    t.gotoRecNo(now.row());
+            });
 
     auto* bottom = new QHBoxLayout;
     lIndex = new QLabel(QStringLiteral("Index :"), this);
@@ -218,6 +291,10 @@ bool TfBrowse::Browse(int moduleNumber, const ButtonStates& states, bool selecti
         return false;
     }
     Table& t = module_->table();
+    flagField_ = t.fieldIndex(QStringLiteral("INDIK"));
+    birthNumberField_ = t.fieldIndex(QStringLiteral("RODCIS"));
+    markBirthNumbers_ = (moduleNumber == 17 || moduleNumber == 47) && birthNumberField_ >= 0 &&
+                        SystemFlag(app_, QStringLiteral("RCMOD11"));
     model->setTable(&t);
     const IndexDefs indexes = app_.db ? app_.db->indexDefs(t.tableName()) : IndexDefs();
 
@@ -262,6 +339,8 @@ bool TfBrowse::Browse(int moduleNumber, const ButtonStates& states, bool selecti
     saveWindowState();
     number_ = -1;
     model->setTable(nullptr);
+    flagField_ = birthNumberField_ = -1;
+    markBirthNumbers_ = false;
     return picked;
 }
 

@@ -4,6 +4,7 @@
 // field of another form (LookupOrPick).
 #include "framework/appcontext.h"
 #include "framework/listdefinition.h"
+#include "framework/tablemodel.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -18,7 +19,6 @@ class QTableView;
 
 namespace vidoraw {
 
-class TableModel;
 class TfDbForm;
 
 class TfBrowse : public QDialog {
@@ -99,7 +99,17 @@ private:
     QTimer refreshTimer_;
     QWidget* buttonPanel_ = nullptr;
     QList<int> widthsAtShow_;
+    int flagField_ = -1;        // INDIK, when the table has it
+    int birthNumberField_ = -1; // RODCIS, when the table has it
+    bool markBirthNumbers_ = false; // voucher lists with RCMOD11 "A"
 };
+
+// Colours of one list row: the current row blue, flagged rows (INDIK "A") yellow, the others
+// alternating between the two pairs of the list colours.
+TableModel::RowColours ListRowColours(const ListColours& colours, int row, bool current,
+                                      bool flagged);
+// A birth number cell failing modulo 11.
+TableModel::RowColours BadBirthNumberColours();
 
 // The code look-up with pick list. Mode 0: look up, pick when not found; 1: always pick
 // (Insert/F7); 2 and 3: as 0 and 1 with the record commands disabled in the pick list.

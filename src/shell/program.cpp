@@ -3,7 +3,12 @@
 #include "core/interaction.h"
 #include "core/settings.h"
 #include "framework/views.h"
+#include "shell/farbyprvkovf.h"
+#include "shell/farbyzoznamovf.h"
+#include "shell/fontyf.h"
 #include "shell/mainwindow.h"
+#include "shell/nastavf.h"
+#include "shell/oprogramef.h"
 #include "shell/systemd.h"
 #include "shell/vlastnikd.h"
 
@@ -11,6 +16,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace vidoraw {
@@ -37,6 +43,7 @@ Program::~Program() {
 }
 
 void Program::loadColours() {
+    app_.listColours = ReadListColours();
     IniFile ini(QStringLiteral("VIDORAW.INI"));
     const QString s = QStringLiteral("PRVKY");
     app_.colours.normal = ini.readColor(s, QStringLiteral("FARBAOK"), app_.colours.normal);
@@ -45,6 +52,7 @@ void Program::loadColours() {
 }
 
 void Program::saveColours() {
+    WriteListColours(app_.listColours);
     IniFile ini(QStringLiteral("VIDORAW.INI"));
     const QString s = QStringLiteral("PRVKY");
     ini.writeColor(s, QStringLiteral("FARBAOK"), app_.colours.normal);
@@ -70,6 +78,11 @@ bool Program::create(const QString& dataDirectory, QString* error) {
     window_->refreshCommands();
     window_->wire(QStringLiteral("Systém/&Reindexácia ..."), [this] { ReindexAll(true); });
     window_->wire(QStringLiteral("Systém/V&lastník ..."), [this] { EditOwnerRecord(app_); });
+    window_->wire(QStringLiteral("Systém/Na&stavenia ..."), [this] { commandSettings(); });
+    window_->wire(QStringLiteral("Systém/&Font ..."), [this] { commandFonts(); });
+    window_->wire(QStringLiteral("Systém/Farby &prvkov"), [this] { commandFieldColours(); });
+    window_->wire(QStringLiteral("Systém/Farby pre &zoznamy ..."), [this] { commandListColours(); });
+    window_->wire(QStringLiteral("Systém/O pro&grame ..."), [this] { commandAbout(); });
     return true;
 }
 
@@ -120,12 +133,64 @@ bool Program::runStartSequence() {
     ajsdph = OwnerField(app_, QStringLiteral("AJSDPH"));
     if (ajsdph.isEmpty())
         ajsdph = QStringLiteral("N");
-    if (!app_.listFont.isEmpty()) {
-        QFont f(app_.listFont);
-        window_->header->setFont(f);
-        window_->hintPanel->setFont(f);
-    }
+    applyListFont();
     return true;
+}
+
+void Program::applyListFont() {
+    if (app_.listFont.isEmpty())
+        return;
+    QFont f = window_->font();
+    f.setFamily(app_.listFont);
+    window_->header->setFont(f);
+    window_->hintPanel->setFont(f);
+}
+
+namespace {
+// A command's dialog stands centred over the main window, inside the screen.
+void CentreOverWindow(QWidget& dialog, QWidget* owner) {
+    dialog.adjustSize();
+    const QRect o = owner->frameGeometry();
+    int left = std::max(0, o.left() + (o.width() - dialog.width()) / 2);
+    int top = std::max(0, o.top() + (o.height() - dialog.height()) / 2);
+    const QRect screen = owner->screen()->availableGeometry();
+    if (top + dialog.height() > screen.bottom())
+        top = screen.bottom() - dialog.height();
+    if (left + dialog.width() > screen.right())
+        left = screen.right() - dialog.width();
+    dialog.move(std::max(0, left), std::max(0, top));
+}
+} // namespace
+
+void Program::commandSettings() {
+    TfNastavf dialog(app_, window_.get());
+    CentreOverWindow(dialog, window_.get());
+    dialog.showModal();
+}
+
+void Program::commandFonts() {
+    TfFontyf dialog(app_, window_.get());
+    CentreOverWindow(dialog, window_.get());
+    if (dialog.showModal() == QDialog::Accepted)
+        applyListFont();
+}
+
+void Program::commandFieldColours() {
+    TfFarbyPrvkovf dialog(app_, window_.get());
+    CentreOverWindow(dialog, window_.get());
+    dialog.showModal();
+}
+
+void Program::commandListColours() {
+    TfFarbyZoznamovf dialog(app_, window_.get());
+    CentreOverWindow(dialog, window_.get());
+    dialog.showModal();
+}
+
+void Program::commandAbout() {
+    TfOProgramef dialog(app_, window_.get());
+    CentreOverWindow(dialog, window_.get());
+    dialog.showModal();
 }
 
 void Program::end() { SetRunState(app_, QStringLiteral("A")); }

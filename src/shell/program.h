@@ -31,6 +31,13 @@ public:
     // Reindexes every table; asks first when asked is true (the menu command).
     bool ReindexAll(bool ask);
 
+    // The small settings windows of the "Systém" menu.
+    void commandSettings();
+    void commandFonts();
+    void commandFieldColours();
+    void commandListColours();
+    void commandAbout();
+
     TfHlavny* mainWindow() const { return window_.get(); }
     Database* database() const { return db_.get(); }
 
@@ -52,6 +59,7 @@ private:
     void loadWriterSettings();
     void loadColours();
     void saveColours();
+    void applyListFont();
     void end();
 
     AppContext& app_;
