@@ -1,3 +1,4 @@
+#include "codelists/codelists.h"
 #include "core/datadir.h"
 #include "core/interaction.h"
 #include "shell/mainwindow.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     }
     AppContext app;
     RegisterShellModules(app);
+    RegisterCodeListModules(app);
     Program program(app);
     QString error;
     if (!program.create(dir, &error)) {

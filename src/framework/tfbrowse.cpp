@@ -239,6 +239,7 @@ void TfBrowse::layoutButtons() {
     for (QPushButton* b : buttons)
         bw = std::max(bw, b->fontMetrics().horizontalAdvance(b->text()) + 12);
     const int w = buttonPanel_->width();
+    bw = std::min(bw, std::max(30, (w - 14 * 2) / 13)); // all thirteen stay visible
     const int gap = std::max(0, (w - 13 * bw) / 14);
     for (int k = 0; k < 13; ++k)
         buttons[size_t(k)]->setGeometry(gap * (k + 1) + bw * k, 4, bw, 26);
@@ -327,6 +328,9 @@ bool TfBrowse::Browse(int moduleNumber, const ButtonStates& states, bool selecti
     if (!app_.listFont.isEmpty())
         grid->setFont(QFont(app_.listFont));
     grid->resizeColumnsToContents();
+    const bool views = app_.registry.hasFactory(4);
+    if (views)
+        ApplyView(app_, module_->listKey(), *grid);
     widthsAtShow_.clear();
     for (int c = 0; c < model->columnCount(); ++c)
         widthsAtShow_ << grid->columnWidth(c);
@@ -336,6 +340,11 @@ bool TfBrowse::Browse(int moduleNumber, const ButtonStates& states, bool selecti
     RunDialog(*this);
 
     refreshTimer_.stop();
+    bool resized = false;
+    for (int c = 0; c < model->columnCount() && c < widthsAtShow_.size(); ++c)
+        resized = resized || grid->columnWidth(c) != widthsAtShow_[c];
+    if (views && resized)
+        SaveView(app_, module_->listKey(), *grid);
     saveWindowState();
     number_ = -1;
     model->setTable(nullptr);
@@ -403,6 +412,7 @@ void TfBrowse::runRecordCommand(const std::function<void()>& op, bool stopTimer)
     if (stopTimer)
         refreshTimer_.stop();
     module_->ownerBrowser = this;
+    module_->centreOver(this);
     RefreshStep();
     op();
     model->reload();

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTextEdit>
 
 namespace vidoraw {
@@ -46,6 +47,22 @@ QWidget* TfMojForm::makeButtonStrip() {
 }
 
 int TfMojForm::showModal() { return RunDialog(*this); }
+
+void TfMojForm::centreOver(QWidget* owner) {
+    if (!owner)
+        return;
+    adjustSize();
+    const QRect o = owner->frameGeometry();
+    const QSize me = frameGeometry().size();
+    int left = std::max(0, o.left() + (o.width() - me.width()) / 2);
+    int top = std::max(0, o.top() + (o.height() - me.height()) / 2);
+    const QRect screen = owner->screen()->availableGeometry();
+    if (top + me.height() > screen.bottom())
+        top = screen.bottom() - me.height();
+    if (left + me.width() > screen.right())
+        left = screen.right() - me.width();
+    move(std::max(0, left), std::max(0, top));
+}
 
 void TfMojForm::pressOk() {
     if (bbOk && !bbOk->isEnabled())

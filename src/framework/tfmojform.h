@@ -27,6 +27,9 @@ public:
     void pressOk();
     void pressBack();
 
+    // Places the dialog centred over owner and inside the screen.
+    void centreOver(QWidget* owner);
+
     // Focus movement between the focusable, visible and enabled controls in tab order.
     void focusNextField();
     void focusPreviousField();

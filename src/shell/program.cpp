@@ -146,50 +146,35 @@ void Program::applyListFont() {
     window_->hintPanel->setFont(f);
 }
 
-namespace {
-// A command's dialog stands centred over the main window, inside the screen.
-void CentreOverWindow(QWidget& dialog, QWidget* owner) {
-    dialog.adjustSize();
-    const QRect o = owner->frameGeometry();
-    int left = std::max(0, o.left() + (o.width() - dialog.width()) / 2);
-    int top = std::max(0, o.top() + (o.height() - dialog.height()) / 2);
-    const QRect screen = owner->screen()->availableGeometry();
-    if (top + dialog.height() > screen.bottom())
-        top = screen.bottom() - dialog.height();
-    if (left + dialog.width() > screen.right())
-        left = screen.right() - dialog.width();
-    dialog.move(std::max(0, left), std::max(0, top));
-}
-} // namespace
 
 void Program::commandSettings() {
     TfNastavf dialog(app_, window_.get());
-    CentreOverWindow(dialog, window_.get());
+    dialog.centreOver(window_.get());
     dialog.showModal();
 }
 
 void Program::commandFonts() {
     TfFontyf dialog(app_, window_.get());
-    CentreOverWindow(dialog, window_.get());
+    dialog.centreOver(window_.get());
     if (dialog.showModal() == QDialog::Accepted)
         applyListFont();
 }
 
 void Program::commandFieldColours() {
     TfFarbyPrvkovf dialog(app_, window_.get());
-    CentreOverWindow(dialog, window_.get());
+    dialog.centreOver(window_.get());
     dialog.showModal();
 }
 
 void Program::commandListColours() {
     TfFarbyZoznamovf dialog(app_, window_.get());
-    CentreOverWindow(dialog, window_.get());
+    dialog.centreOver(window_.get());
     dialog.showModal();
 }
 
 void Program::commandAbout() {
     TfOProgramef dialog(app_, window_.get());
-    CentreOverWindow(dialog, window_.get());
+    dialog.centreOver(window_.get());
     dialog.showModal();
 }
 

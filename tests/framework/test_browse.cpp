@@ -174,6 +174,7 @@ void TestBrowse::printListWritesTheReport() {
     TfOvocied& m = f.fruit();
     const QString file = f.configDir.filePath("zost1.zst");
     f.app.reports.setReportFileName(file);
+    f.app.reports.setViewerProgram(QCoreApplication::applicationFilePath()); // any program will do
     QStringList launched;
     f.app.reports.setLauncher([&](const QString&, const QStringList& args) {
         launched = args;
