@@ -327,7 +327,16 @@ bool TfBrowse::Browse(int moduleNumber, const ButtonStates& states, bool selecti
     syncGridToTable();
     if (!app_.listFont.isEmpty())
         grid->setFont(QFont(app_.listFont));
-    grid->resizeColumnsToContents();
+    // Columns as wide as their field can be (a long text at most 40 characters) or their title.
+    const QFontMetrics fm(grid->font());
+    for (int c = 0; c < model->columnCount(); ++c) {
+        const int fi = t.fieldIndex(model->fieldAt(c));
+        const FieldDef& def = t.fieldDefs()[fi];
+        const int chars = def.isText() ? std::clamp(def.size, 2, 30) : def.type == 'D' ? 10 : 8;
+        const int title = fm.horizontalAdvance(model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+        const int perChar = std::max(fm.averageCharWidth(), fm.horizontalAdvance(QLatin1Char('0')));
+        grid->setColumnWidth(c, std::max(title, perChar * chars) + 16);
+    }
     const bool views = app_.registry.hasFactory(4);
     if (views)
         ApplyView(app_, module_->listKey(), *grid);
