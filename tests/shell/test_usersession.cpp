@@ -132,7 +132,8 @@ void TestUserSession::sixCodeListsFromTheKeyboard() {
         QVERIFY2(program.create(data.path(), &error), qPrintable(error));
         TfHlavny& main = *program.mainWindow();
         main.show();
-        QVERIFY(QTest::qWaitForWindowActive(&main));
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
         program.runStartSequence();
 
         Robot r;
