@@ -56,9 +56,10 @@ void PageView::updateRanges() {
 
 QRect PageView::markRect() const {
     const FoundPlace f = session.found();
-    if (!f.valid() || f.page != session.currentIndex() || !session.currentPage())
+    const ReportPagePtr current = session.currentPage();
+    if (!f.valid() || f.page != session.currentIndex() || !current)
         return {};
-    const ReportPage& page = *session.currentPage();
+    const ReportPage& page = *current;
     if (f.object >= page.objects.size())
         return {};
     QImage probe(1, 1, QImage::Format_RGB32);
@@ -102,7 +103,8 @@ QImage PageView::render() const {
     view.pageMm = session.pageSizeMm();
     const FoundPlace f = session.found();
     const bool marked = f.valid() && f.page == session.currentIndex();
-    DrawPageOnScreen(p, view, session.currentPage(), marked ? f.object : -1, marked ? f.child : -1);
+    const ReportPagePtr page = session.currentPage();
+    DrawPageOnScreen(p, view, page.get(), marked ? f.object : -1, marked ? f.child : -1);
     return image;
 }
 

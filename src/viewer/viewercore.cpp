@@ -1,5 +1,6 @@
 #include "viewer/viewercore.h"
 
+#include "core/base/codepage.h"
 #include "reports/format/reportpainter.h"
 
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <QPrinterInfo>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace vidoraw {
@@ -109,18 +111,60 @@ QString SearchUpper(const QString& text) {
     return out;
 }
 
-FoundPlace FindText(const ReportDocument& doc, const QString& text, bool caseSensitive,
+namespace {
+
+// Code page 1250 bytes compared without case, as SearchUpper compares characters.
+const std::array<char, 256>& UpperBytes() {
+    static const std::array<char, 256> table = [] {
+        std::array<char, 256> t{};
+        for (int b = 0; b < 256; ++b) {
+            unsigned char out = uchar(b);
+            const QString up = SearchUpper(QString(Cp1250Char(uchar(b))));
+            if (up.size() == 1 && !Cp1250Byte(up[0], out))
+                out = uchar(b);
+            t[b] = char(out);
+        }
+        return t;
+    }();
+    return table;
+}
+
+// Whether a page's lines can hold the text at all. A composed line joins its pieces, which
+// the file keeps apart: such pages are always read.
+bool PageMayContain(QByteArrayView page, const QByteArray& needle, bool caseSensitive) {
+    if (page.startsWith("11") || page.indexOf("\n11") >= 0)
+        return true;
+    if (caseSensitive)
+        return page.indexOf(needle) >= 0;
+    const std::array<char, 256>& up = UpperBytes();
+    QByteArray folded(page.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < page.size(); ++i)
+        folded[i] = up[uchar(page[i])];
+    return folded.indexOf(needle) >= 0;
+}
+
+} // namespace
+
+FoundPlace FindText(const LazyReport& report, const QString& text, bool caseSensitive,
                     FoundPlace from) {
     if (text.isEmpty())
         return {};
     if (!from.valid())
         from = {0, 0, -1};
     const QString needle = caseSensitive ? text : SearchUpper(text);
+    QString unrepresentable;
+    const QByteArray needleBytes = ToCp1250(needle, &unrepresentable);
     auto matches = [&](const QString& hay) {
         return (caseSensitive ? hay : SearchUpper(hay)).contains(needle);
     };
-    for (int pg = from.page; pg < doc.pages.size(); ++pg) {
-        const QVector<ReportObject>& objects = doc.pages[pg].objects;
+    for (int pg = from.page; pg < report.pageCount(); ++pg) {
+        const QByteArrayView raw = report.pageBytes(pg);
+        if (!raw.isEmpty() && !unrepresentable.isEmpty() && !raw.contains("\n11") && !raw.startsWith("11"))
+            continue;
+        if (!raw.isEmpty() && unrepresentable.isEmpty() && !PageMayContain(raw, needleBytes, caseSensitive))
+            continue;
+        const ReportPagePtr page = report.page(pg);
+        const QVector<ReportObject>& objects = page->objects;
         for (int ob = pg == from.page ? from.object : 0; ob < objects.size(); ++ob) {
             const ReportObject& o = objects[ob];
             if (o.kind == kCellRow) {
@@ -136,6 +180,13 @@ FoundPlace FindText(const ReportDocument& doc, const QString& text, bool caseSen
         }
     }
     return {};
+}
+
+FoundPlace FindText(const ReportDocument& doc, const QString& text, bool caseSensitive,
+                    FoundPlace from) {
+    LazyReport report;
+    report.setDocument(doc);
+    return FindText(report, text, caseSensitive, from);
 }
 
 FoundPlace PlaceAfter(const FoundPlace& found) {
@@ -171,7 +222,7 @@ QVector<int> PrintPageList(int pageCount, int currentIndex, PrintRange range, in
     return out;
 }
 
-bool PrintReportPages(QPagedPaintDevice& device, const ReportDocument& doc,
+bool PrintReportPages(QPagedPaintDevice& device, const LazyReport& report,
                       const QVector<int>& pages, const std::function<bool(int sent)>& beforePage) {
     if (pages.isEmpty())
         return true;
@@ -181,7 +232,8 @@ bool PrintReportPages(QPagedPaintDevice& device, const ReportDocument& doc,
     const double dpiX = device.logicalDpiX(), dpiY = device.logicalDpiY();
     int sent = 0;
     for (int index : pages) {
-        if (index < 0 || index >= doc.pages.size())
+        const ReportPagePtr page = report.page(index);
+        if (!page)
             continue;
         if (beforePage && !beforePage(sent)) {
             painter.end();
@@ -191,19 +243,26 @@ bool PrintReportPages(QPagedPaintDevice& device, const ReportDocument& doc,
             painter.end();
             return false;
         }
-        DrawPageOnPrinter(painter, dpiX, dpiY, doc.pages[index]);
+        DrawPageOnPrinter(painter, dpiX, dpiY, *page);
         ++sent;
     }
     return painter.end();
 }
 
-bool SaveReportPdf(const ReportDocument& doc, const QString& fileName, QString* error) {
+bool PrintReportPages(QPagedPaintDevice& device, const ReportDocument& doc,
+                      const QVector<int>& pages, const std::function<bool(int sent)>& beforePage) {
+    LazyReport report;
+    report.setDocument(doc);
+    return PrintReportPages(device, report, pages, beforePage);
+}
+
+bool SaveReportPdf(const LazyReport& report, const QString& fileName, QString* error) {
     auto fail = [&](const QString& why) {
         if (error)
             *error = why;
         return false;
     };
-    if (doc.pages.isEmpty())
+    if (report.isEmpty())
         return fail(QStringLiteral("Zostava nemá žiadnu stranu."));
     QPdfWriter pdf(fileName);
     pdf.setCreator(QStringLiteral("zorode"));
@@ -213,65 +272,64 @@ bool SaveReportPdf(const ReportDocument& doc, const QString& fileName, QString* 
         return QPageLayout(PaperOf(page.paper), OrientationOf(page.orientation), QMarginsF(0, 0, 0, 0),
                            QPageLayout::Millimeter);
     };
-    pdf.setPageLayout(layoutOf(doc.pages.first()));
+    const ReportPagePtr first = report.page(0);
+    pdf.setPageLayout(layoutOf(*first));
     QPainter painter;
     if (!painter.begin(&pdf))
         return fail(QStringLiteral("Súbor %1 sa nedá vytvoriť.").arg(fileName));
-    for (int i = 0; i < doc.pages.size(); ++i) {
+    for (int i = 0; i < report.pageCount(); ++i) {
+        const ReportPagePtr page = report.page(i);
         if (i > 0) {
-            pdf.setPageLayout(layoutOf(doc.pages[i]));
+            pdf.setPageLayout(layoutOf(*page));
             if (!pdf.newPage()) {
                 painter.end();
                 return fail(QStringLiteral("Súbor %1 sa nedá zapísať.").arg(fileName));
             }
         }
-        DrawPageOnPrinter(painter, pdf.logicalDpiX(), pdf.logicalDpiY(), doc.pages[i]);
+        DrawPageOnPrinter(painter, pdf.logicalDpiX(), pdf.logicalDpiY(), *page);
     }
     if (!painter.end())
         return fail(QStringLiteral("Súbor %1 sa nedá zapísať.").arg(fileName));
     return true;
 }
 
+bool SaveReportPdf(const ReportDocument& doc, const QString& fileName, QString* error) {
+    LazyReport report;
+    report.setDocument(doc);
+    return SaveReportPdf(report, fileName, error);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Session
 
-const ReportPage* ViewerSession::currentPage() const {
-    if (doc.current < 0 || doc.current >= doc.pages.size())
-        return nullptr;
-    return &doc.pages[doc.current];
-}
-
 void ViewerSession::clear() {
-    const int current = doc.current;
-    doc = ReportDocument{};
-    doc.current = current;
+    pages.clear();
     lastFound = position = {};
     takePageSize();
 }
 
 bool ViewerSession::open(const QString& fileName, QString* error) {
-    const int current = doc.current;
     lastFound = position = {};
-    const bool ok = LoadReport(fileName, doc, error);
-    doc.current = current;
+    const bool ok = pages.load(fileName, error);
     file = fileName;
-    if (ok && !doc.pages.isEmpty() && !doc.pages.first().printer.isEmpty())
-        printer = doc.pages.first().printer;
+    const ReportPagePtr first = pages.page(0);
+    if (ok && first && !first->printer.isEmpty())
+        printer = first->printer;
     takePageSize();
     return ok;
 }
 
 void ViewerSession::takePageSize() {
-    if (doc.pages.isEmpty()) {
+    const ReportPagePtr first = pages.page(0);
+    if (!first) {
         pageMm = PrintableSizeMm(printer, 0, 0);
         return;
     }
-    const ReportPage& first = doc.pages.first();
-    pageMm = PrintableSizeMm(printer, first.orientation, first.paper);
+    pageMm = PrintableSizeMm(printer, first->orientation, first->paper);
 }
 
 FoundPlace ViewerSession::search(const QString& text, bool caseSensitive) {
-    lastFound = FindText(doc, text, caseSensitive, {});
+    lastFound = FindText(pages, text, caseSensitive, {});
     if (lastFound.valid()) {
         position = lastFound;
         everFound = true;
@@ -283,7 +341,7 @@ FoundPlace ViewerSession::searchAgain(const QString& text, bool caseSensitive) {
     // A failed search keeps the place of the last find: continuing never wraps around.
     if (!position.valid())
         return search(text, caseSensitive);
-    lastFound = FindText(doc, text, caseSensitive, PlaceAfter(position));
+    lastFound = FindText(pages, text, caseSensitive, PlaceAfter(position));
     if (lastFound.valid())
         position = lastFound;
     return lastFound;

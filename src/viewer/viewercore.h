@@ -3,6 +3,7 @@
 // search, the page list of a printout, printing and PDF export. The window and the tests
 // both work through this.
 #include "reports/format/reportformat.h"
+#include "reports/format/reportpages.h"
 
 #include <QSizeF>
 #include <QString>
@@ -52,6 +53,9 @@ struct FoundPlace {
 // The first place at or after `from` whose text contains `text` (pages in order, objects in
 // file order, a cell row cell by cell, a composed line piece by piece and then as a whole;
 // groups are not searched). An invalid `from` starts at the beginning.
+// Pages whose lines in the file cannot hold the text are passed over without being read.
+FoundPlace FindText(const LazyReport& report, const QString& text, bool caseSensitive,
+                    FoundPlace from);
 FoundPlace FindText(const ReportDocument& doc, const QString& text, bool caseSensitive,
                     FoundPlace from);
 // Where a continued search starts after a find: the next cell of a cell row, otherwise the
@@ -67,10 +71,14 @@ QVector<int> PrintPageList(int pageCount, int currentIndex, PrintRange range, in
 // Draws the listed pages on a printer or PDF writer, one device page each; `beforePage`
 // (optional) is told how many pages were sent so far and answers false to stop.
 // False when painting could not start or was stopped.
+bool PrintReportPages(QPagedPaintDevice& device, const LazyReport& report,
+                      const QVector<int>& pages,
+                      const std::function<bool(int sent)>& beforePage = {});
 bool PrintReportPages(QPagedPaintDevice& device, const ReportDocument& doc,
                       const QVector<int>& pages,
                       const std::function<bool(int sent)>& beforePage = {});
 // The whole report as PDF, each page in its own orientation and paper, texts as text.
+bool SaveReportPdf(const LazyReport& report, const QString& fileName, QString* error = nullptr);
 bool SaveReportPdf(const ReportDocument& doc, const QString& fileName, QString* error = nullptr);
 
 // ----- the open report
@@ -81,13 +89,14 @@ public:
     bool open(const QString& fileName, QString* error = nullptr);
     void clear();
 
-    const ReportDocument& document() const { return doc; }
-    ReportDocument& document() { return doc; }
+    const LazyReport& report() const { return pages; }
+    LazyReport& report() { return pages; }
     QString fileName() const { return file; }
-    int pageCount() const { return int(doc.pages.size()); }
-    int currentIndex() const { return doc.current; }
-    void setCurrentIndex(int index) { doc.current = index; }
-    const ReportPage* currentPage() const;
+    int pageCount() const { return pages.pageCount(); }
+    int currentIndex() const { return current; }
+    void setCurrentIndex(int index) { current = index; }
+    // Null when the current index lies outside the report.
+    ReportPagePtr currentPage() const { return pages.page(current); }
 
     // Page size W x H in mm: the printable area of the printer for the first page's
     // orientation and paper (portrait A4 for an empty document).
@@ -109,7 +118,8 @@ public:
 private:
     void takePageSize();
 
-    ReportDocument doc;
+    LazyReport pages;
+    int current = 0;
     QString file;
     QSizeF pageMm{210, 297};
     QString printer = DefaultPrinterName();

@@ -508,7 +508,7 @@ bool ViewerWindow::findNext() {
 void ViewerWindow::applyShift(double dx, double dy) {
     lastDx = dx;
     lastDy = dy;
-    MoveObjects(state.document(), dx, dy);
+    state.report().apply([dx, dy](ReportObject& o) { MoveObject(o, dx, dy); });
     repaintPage();
 }
 
@@ -523,26 +523,28 @@ bool ViewerWindow::applyScale(double sx, double sy) {
     }
     lastSx = sx;
     lastSy = sy;
-    ScaleObjects(state.document(), sx, sy);
+    state.report().apply([sx, sy](ReportObject& o) { ScaleObject(o, sx, sy); });
     repaintPage();
     return true;
 }
 
 void ViewerWindow::applyFont(const QString& face) {
     lastFace = face;
-    SetObjectsFont(state.document(), face);
+    state.report().apply([face](ReportObject& o) { SetObjectFont(o, face); });
     repaintPage();
 }
 
 void ViewerWindow::applyLineColour(const QColor& colour) {
     lastLine = colour;
-    SetObjectsLineColour(state.document(), ReportColourOf(colour));
+    const ReportColour c = ReportColourOf(colour);
+    state.report().apply([c](ReportObject& o) { SetObjectLineColour(o, c); });
     repaintPage();
 }
 
 void ViewerWindow::applyFillColour(const QColor& colour) {
     lastFill = colour;
-    SetObjectsFillColour(state.document(), ReportColourOf(colour));
+    const ReportColour c = ReportColourOf(colour);
+    state.report().apply([c](ReportObject& o) { SetObjectFillColour(o, c); });
     repaintPage();
 }
 
@@ -564,9 +566,9 @@ bool ViewerWindow::printTo(QPagedPaintDevice& device, PrintRange range, int from
     QPrinter* printer = dynamic_cast<QPrinter*>(&device);
     if (printer)
         printer->setDocName(kJobName);
-    const ReportPage& first = state.document().pages.first();
-    device.setPageOrientation(first.orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
-    device.setPageSize(QPageSize(first.paper == 1 ? QPageSize::A3 : QPageSize::A4));
+    const ReportPagePtr first = state.report().page(0);
+    device.setPageOrientation(first->orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    device.setPageSize(QPageSize(first->paper == 1 ? QPageSize::A3 : QPageSize::A4));
 
     PrintProgressDialog* progress = nullptr;
     if (showProgress) {
@@ -581,7 +583,7 @@ bool ViewerWindow::printTo(QPagedPaintDevice& device, PrintRange range, int from
         QApplication::processEvents();
         return !progress->cancelled();
     };
-    const bool ok = PrintReportPages(device, state.document(), pages, before);
+    const bool ok = PrintReportPages(device, state.report(), pages, before);
     const bool cancelled = progress && progress->cancelled();
     if (cancelled && printer)
         printer->abort();
@@ -591,7 +593,7 @@ bool ViewerWindow::printTo(QPagedPaintDevice& device, PrintRange range, int from
 
 bool ViewerWindow::savePdf(const QString& fileName) {
     QString error;
-    if (!SaveReportPdf(state.document(), fileName, &error)) {
+    if (!SaveReportPdf(state.report(), fileName, &error)) {
         ViewerNotice(kOznam, error, this);
         return false;
     }
@@ -605,9 +607,9 @@ void ViewerWindow::commandPrint() {
     if (PrinterExists(state.printerName()))
         printer.setPrinterName(state.printerName());
     printer.setDocName(kJobName);
-    const ReportPage& first = state.document().pages.first();
-    printer.setPageOrientation(first.orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
-    printer.setPageSize(QPageSize(first.paper == 1 ? QPageSize::A3 : QPageSize::A4));
+    const ReportPagePtr first = state.report().page(0);
+    printer.setPageOrientation(first->orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setPageSize(QPageSize(first->paper == 1 ? QPageSize::A3 : QPageSize::A4));
     printer.setCopyCount(lastCopies);
     printer.setFromTo(std::clamp(lastFrom, 1, state.pageCount()), std::clamp(lastTo, 1, state.pageCount()));
     printer.setPrintRange(lastRange == PrintRange::All       ? QPrinter::AllPages

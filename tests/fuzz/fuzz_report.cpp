@@ -1,6 +1,8 @@
-// Any bytes as a report file: read safely, written back the same way twice, and drawn for
-// the screen, the viewer's printout and direct printing without a crash or a hang.
+// Any bytes as a report file: read safely (whole and page by page alike), written back the
+// same way twice, and drawn for the screen, the viewer's printout and direct printing without
+// a crash or a hang.
 #include "reports/format/reportformat.h"
+#include "reports/format/reportpages.h"
 #include "reports/format/reportpainter.h"
 
 #include <QGuiApplication>
@@ -27,10 +29,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     ReportDocument doc;
     QString error;
-    if (!ParseReport(SplitReportText(bytes), doc, &error)) {
+    LazyReport lazy;
+    const bool read = ParseReport(SplitReportText(bytes), doc, &error);
+    if (lazy.setBytes(bytes) != read)
+        __builtin_trap();
+    if (!read) {
         if (error.isEmpty() || !doc.pages.isEmpty())
             __builtin_trap();
         return 0;
+    }
+    // Page by page, the report reads as the whole file does.
+    if (lazy.pageCount() != doc.pages.size())
+        __builtin_trap();
+    for (int i = 0; i < doc.pages.size(); ++i) {
+        const ReportPagePtr page = lazy.page(i);
+        const ReportPage& whole = doc.pages[i];
+        if (page->orientation != whole.orientation || page->paper != whole.paper ||
+            page->printer != whole.printer || page->objects.size() != whole.objects.size())
+            __builtin_trap();
+        for (int k = 0; k < whole.objects.size(); ++k)
+            if (FormatObject(page->objects[k]) != FormatObject(whole.objects[k]))
+                __builtin_trap();
     }
     // What the writer makes of a read document reads back to the same lines.
     const QStringList once = FormatDocument(doc);

@@ -378,6 +378,12 @@ private slots:
             QCOMPARE(img.pixel(m.x(50), m.y(100) - 1), qRgb(255, 0, 0));
             QCOMPARE(img.pixel(m.x(50), m.y(100) + 1), kWhitePx);
         }
+        // An absurd pen on such a curve: capped, and the band it draws still covers the page.
+        ReportObject wide = Box(-1e6, 0, 1e6, 1e3, 0x0000FF, 0x00FF00);
+        wide.kind = kEllipse;
+        wide.penWidth = 3e3;
+        const QImage img = Draw({wide}, ReportTarget::Screen, 25, QSize(160, 220));
+        QCOMPARE(img.pixel(80, 110), qRgb(255, 0, 0));
     }
 
     void prefixAndNoPrefix() {

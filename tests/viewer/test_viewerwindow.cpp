@@ -191,18 +191,18 @@ private slots:
         QVERIFY(w.openReport(report("one.zst", Pages(1))));
         w.applyShift(5, 0);
         w.applyShift(5, 0);
-        QCOMPARE(w.session().document().pages[0].objects[0].x1, 20.0);
+        QCOMPARE(w.session().report().page(0)->objects[0].x1, 20.0);
         QVERIFY(!w.applyScale(0.05, 1));
         QVERIFY(!w.applyScale(1, 0.0999));
         QCOMPARE(notices, (QStringList{"Oznam: Príliš malý koeficient zmenšenia v smere x!",
                                        "Oznam: Príliš malý koeficient zmenšenia v smere y!"}));
         QVERIFY(w.applyScale(2, 0.1));
-        QCOMPARE(w.session().document().pages[0].objects[0].x2, 220.0);
+        QCOMPARE(w.session().report().page(0)->objects[0].x2, 220.0);
         w.applyFont("Tahoma");
         w.applyLineColour(Qt::red);
         w.applyFillColour(Qt::blue);
-        QCOMPARE(w.session().document().pages[0].objects[0].face, QString("Tahoma"));
-        QCOMPARE(w.session().document().pages[0].objects[0].textColour, 0x0000FFu);
+        QCOMPARE(w.session().report().page(0)->objects[0].face, QString("Tahoma"));
+        QCOMPARE(w.session().report().page(0)->objects[0].textColour, 0x0000FFu);
         // The dialogs are preset with what was applied last and check as the window does.
         TwoNumbersDialog scale(TwoNumbersDialog::Scale, 2, 0.1, &w);
         QCOMPARE(scale.fieldX()->text(), QString("2"));
@@ -216,7 +216,7 @@ private slots:
         QVERIFY(!search.check());
         // Opening the file again shows it as written.
         QVERIFY(w.openReport(w.session().fileName()));
-        QCOMPARE(w.session().document().pages[0].objects[0].x1, 10.0);
+        QCOMPARE(w.session().report().page(0)->objects[0].x1, 10.0);
     }
 
     void printRangeInCopies() {

@@ -5,11 +5,14 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
+#include <QByteArrayView>
+#include <QHash>
 #include <QDir>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace vidoraw {
 
@@ -150,24 +153,39 @@ QImage LoadPicture(const QString& name, const QString& dir) {
 
 QString Cut(const QString& s, int n) { return s.size() > n ? s.left(n) : s; }
 
+// Face names repeat on every text line: share one string per name.
+QString InternFace(QStringView face) {
+    static QHash<QString, QString> faces;
+    auto it = faces.constFind(face.toString());
+    if (it != faces.constEnd())
+        return *it;
+    const QString f = face.toString();
+    if (faces.size() < 256)
+        faces.insert(f, f);
+    return f;
+}
+
+QStringView CutView(QStringView s, int n) { return s.size() > n ? s.left(n) : s; }
+
 void ParseArguments(ReportObject& o, const QString& line, int start, const QString& pictureDir) {
     const QVector<F>& fields = Fields(o.kind);
-    int pos = start;
+    const QStringView all(line);
+    qsizetype pos = start;
     for (F f : fields) {
-        if (pos > line.size())
+        if (pos > all.size())
             break;
-        QString arg;
+        QStringView arg;
         if (f == TEXT) {
-            arg = line.mid(pos);
-            pos = int(line.size()) + 1;
+            arg = all.mid(pos);
+            pos = all.size() + 1;
         } else {
-            int comma = int(line.indexOf(',', pos));
+            qsizetype comma = all.indexOf(u',', pos);
             if (comma < 0)
-                comma = int(line.size());
-            arg = line.mid(pos, comma - pos);
+                comma = all.size();
+            arg = all.mid(pos, comma - pos);
             pos = comma + 1;
         }
-        arg = Cut(arg, ReportLimits::kArgumentLength);
+        arg = CutView(arg, ReportLimits::kArgumentLength);
         if (double* d = NumberField(o, f)) {
             *d = ReadReportNumber(arg);
         } else if (ReportColour* c = ColourField(o, f)) {
@@ -178,11 +196,11 @@ void ParseArguments(ReportObject& o, const QString& line, int start, const QStri
         } else if (bool* b = BoolField(o, f)) {
             *b = ReadReportNumber(arg) != 0;
         } else if (f == FACE) {
-            o.face = Cut(arg, ReportLimits::kFaceLength);
+            o.face = InternFace(CutView(arg, ReportLimits::kFaceLength));
         } else if (f == FILE) {
-            o.text = Cut(arg, ReportLimits::kFileNameLength);
+            o.text = CutView(arg, ReportLimits::kFileNameLength).toString();
         } else if (f == TEXT) {
-            o.text = arg;
+            o.text = arg.toString();
         }
     }
     if (o.kind == kRoundedText)
@@ -255,12 +273,6 @@ struct LineReader {
         }
     }
 };
-
-const QRegularExpression& NumberPrefix() {
-    static const QRegularExpression re(
-        QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?"));
-    return re;
-}
 
 void AppendField(QStringList& out, const ReportObject& o, F f, bool pad) {
     ReportObject& m = const_cast<ReportObject&>(o);
@@ -355,22 +367,78 @@ ReportObject DefaultObject(int kind) {
     return o;
 }
 
-double ReadReportNumber(const QString& field) {
-    const QRegularExpressionMatch m = NumberPrefix().match(field);
-    if (!m.hasMatch())
+double ReadReportNumber(QStringView field) {
+    // The longest number at the start of the field, after blanks: [+-]digits[.digits][e[+-]digits]
+    // (or .digits); anything else reads as 0, and so does a value out of range.
+    auto blank = [](QChar c) { return c == u' ' || (c.unicode() >= 9 && c.unicode() <= 13); };
+    auto digit = [&](qsizetype i) { return i < field.size() && field[i] >= u'0' && field[i] <= u'9'; };
+    qsizetype i = 0;
+    while (i < field.size() && blank(field[i]))
+        ++i;
+    bool negative = false;
+    if (i < field.size() && (field[i] == u'+' || field[i] == u'-')) {
+        negative = field[i] == u'-';
+        ++i;
+    }
+    const qsizetype start = i;
+    while (digit(i))
+        ++i;
+    const bool intDigits = i > start;
+    if (i < field.size() && field[i] == u'.') {
+        const qsizetype dot = i++;
+        while (digit(i))
+            ++i;
+        if (!intDigits && i == dot + 1)
+            return 0; // a lone "."
+    } else if (!intDigits) {
         return 0;
-    bool ok = false;
-    const double v = m.captured(0).trimmed().toDouble(&ok);
-    return ok && std::isfinite(v) ? v : 0;
+    }
+    qsizetype end = i;
+    if (i < field.size() && (field[i] == u'e' || field[i] == u'E')) {
+        qsizetype e = i + 1;
+        if (e < field.size() && (field[e] == u'+' || field[e] == u'-'))
+            ++e;
+        if (digit(e)) {
+            while (digit(e))
+                ++e;
+            end = e;
+        }
+    }
+    // The characters are ASCII here; convert without any locale.
+    char buffer[320];
+    const qsizetype n = end - start;
+    if (n >= qsizetype(sizeof buffer))
+        return 0;
+    for (qsizetype k = 0; k < n; ++k)
+        buffer[k] = char(field[start + k].unicode());
+    double v = 0;
+    const auto result = std::from_chars(buffer, buffer + n, v);
+    if (result.ec != std::errc() || !std::isfinite(v))
+        return 0;
+    return negative ? -v : v;
 }
 
-ReportColour ReadReportColour(const QString& field) {
-    const QString t = field.trimmed();
+double ReadReportNumber(const QString& field) { return ReadReportNumber(QStringView(field)); }
+
+ReportColour ReadReportColour(QStringView field) {
+    qsizetype b = 0, e = field.size();
+    while (b < e && field[b].isSpace())
+        ++b;
+    while (e > b && field[e - 1].isSpace())
+        --e;
+    const QStringView t = field.mid(b, e - b);
     if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
         quint32 v = 0;
-        for (int i = 2; i < t.size() && i < 10; ++i) {
-            const int d = QStringLiteral("0123456789abcdef").indexOf(t[i].toLower());
-            if (d < 0)
+        for (qsizetype i = 2; i < t.size() && i < 10; ++i) {
+            const char16_t c = t[i].unicode();
+            int d;
+            if (c >= '0' && c <= '9')
+                d = c - '0';
+            else if (c >= 'a' && c <= 'f')
+                d = c - 'a' + 10;
+            else if (c >= 'A' && c <= 'F')
+                d = c - 'A' + 10;
+            else
                 break;
             v = v * 16 + quint32(d);
         }
@@ -379,6 +447,8 @@ ReportColour ReadReportColour(const QString& field) {
     const double d = ReadReportNumber(t);
     return d < 0 || d > 4294967295.0 ? 0 : ReportColour(d);
 }
+
+ReportColour ReadReportColour(const QString& field) { return ReadReportColour(QStringView(field)); }
 
 QString ReportNumber(double mm) { return FloatAsText(mm, u'.'); }
 
@@ -441,21 +511,15 @@ QStringList SplitReportText(const QByteArray& bytes) {
     return lines;
 }
 
-bool ParseReport(const QStringList& lines, ReportDocument& doc, QString* error,
-                 const QString& pictureDir) {
-    doc = ReportDocument{};
-    if (lines.isEmpty() || lines.first() != QLatin1String("[STRANA]")) {
-        if (error)
-            *error = QStringLiteral("Súbor nie je zostava (chýba úvodný riadok [STRANA]).");
-        return false;
-    }
-    LineReader r{lines, 1, pictureDir};
-    ReportPage page;
+namespace {
+
+// The markers and commands of one page, up to a "[STRANA]" line or the end; true when it
+// stopped at a "[STRANA]" (which is taken).
+bool ReadPageBody(LineReader& r, ReportPage& page) {
     while (!r.atEnd()) {
         const QString line = r.take();
         if (line == QLatin1String("[STRANA]")) {
-            doc.pages << std::move(page);
-            page = ReportPage{};
+            return true;
         } else if (line == QLatin1String("[STOJATO]")) {
             page.orientation = 0;
         } else if (line == QLatin1String("[LEZATO]")) {
@@ -472,8 +536,119 @@ bool ParseReport(const QStringList& lines, ReportDocument& doc, QString* error,
                 page.objects << std::move(o);
         }
     }
-    doc.pages << std::move(page);
+    return false;
+}
+
+// Lines of a report file's bytes as SplitReportText gives them (LF or CR LF; a last empty
+// line dropped), each cut to the line limit, without decoding them.
+struct ByteLines {
+    const char* data;
+    qsizetype size;
+    qsizetype pos = 0;
+    qsizetype lineStart = 0; // where the line last given starts
+
+    bool next(QByteArrayView& line) {
+        while (pos < size) {
+            lineStart = pos;
+            const char* nl = static_cast<const char*>(std::memchr(data + pos, '\n', size_t(size - pos)));
+            const qsizetype end = nl ? nl - data : size;
+            pos = nl ? end + 1 : size;
+            qsizetype len = end - lineStart;
+            if (len > 0 && data[lineStart + len - 1] == '\r')
+                --len;
+            if (!nl && len == 0)
+                return false; // the empty piece after the last line break
+            line = QByteArrayView(data + lineStart, std::min<qsizetype>(len, ReportLimits::kLineLength));
+            return true;
+        }
+        return false;
+    }
+};
+
+// The count of a block header line (7, 11 or 16), read as the full reader reads it.
+int BlockCount(QByteArrayView line, int kind) {
+    ReportObject header = DefaultObject(kind);
+    const QString text = FromCp1250(line.toByteArray());
+    int start = 0;
+    KindOf(text, start);
+    ParseArguments(header, text, start, QString());
+    return std::max(0, header.count);
+}
+
+int ByteKind(QByteArrayView line) {
+    if (line.isEmpty() || line[0] < '0' || line[0] > '9')
+        return -1;
+    int kind = line[0] - '0';
+    if (line.size() > 1 && line[1] >= '0' && line[1] <= '9') {
+        const int two = kind * 10 + (line[1] - '0');
+        if (two >= 10 && two <= 20)
+            kind = two;
+    }
+    return kind;
+}
+
+} // namespace
+
+bool ParseReport(const QStringList& lines, ReportDocument& doc, QString* error,
+                 const QString& pictureDir) {
+    doc = ReportDocument{};
+    if (lines.isEmpty() || lines.first() != QLatin1String("[STRANA]")) {
+        if (error)
+            *error = QStringLiteral("Súbor nie je zostava (chýba úvodný riadok [STRANA]).");
+        return false;
+    }
+    LineReader r{lines, 1, pictureDir};
+    for (;;) {
+        ReportPage page;
+        const bool more = ReadPageBody(r, page);
+        doc.pages << std::move(page);
+        if (!more)
+            break;
+    }
     return true;
+}
+
+ReportPage ParseReportPage(const QStringList& lines, const QString& pictureDir) {
+    LineReader r{lines, 0, pictureDir};
+    ReportPage page;
+    ReadPageBody(r, page);
+    return page;
+}
+
+QVector<ReportPageSpan> ReportPageSpans(const QByteArray& bytes) {
+    QVector<ReportPageSpan> spans;
+    ByteLines lines{bytes.constData(), bytes.size()};
+    QByteArrayView line;
+    if (!lines.next(line) || line != "[STRANA]")
+        return spans;
+    spans << ReportPageSpan{lines.pos, bytes.size()};
+    while (lines.next(line)) {
+        if (line == "[STRANA]") {
+            spans.last().end = lines.lineStart;
+            spans << ReportPageSpan{lines.pos, bytes.size()};
+            continue;
+        }
+        // A command takes the lines that belong to it, page markers included, exactly as the
+        // reader does: cells and pieces are single lines, group members may be blocks again.
+        qint64 owed = 0;
+        for (;;) {
+            const int kind = ByteKind(line);
+            if (kind == kCellRow || kind == kComposedLine || kind == kGroup) {
+                const int n = BlockCount(line, kind);
+                if (kind == kGroup) {
+                    owed += n;
+                } else {
+                    QByteArrayView skipped;
+                    for (int i = 0; i < n && lines.next(skipped); ++i) {
+                    }
+                }
+            }
+            if (owed <= 0 || !lines.next(line))
+                break;
+            --owed;
+        }
+    }
+    return spans;
 }
 
 bool LoadReport(const QString& fileName, ReportDocument& doc, QString* error) {

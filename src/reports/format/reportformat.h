@@ -122,6 +122,19 @@ ReportObject ParseCommandLine(const QString& line, const QString& pictureDir = Q
 // Lines of a report file as bytes (code page 1250, CR LF or LF).
 QStringList SplitReportText(const QByteArray& bytes);
 
+// Where the pages of a report file's bytes lie, found without reading their commands: the
+// bytes of each page's lines after its "[STRANA]" line. A block (7, 11, 16) takes its lines
+// with it, a "[STRANA]" among them too, exactly as ParseReport reads it. Empty when the first
+// line is not "[STRANA]".
+struct ReportPageSpan {
+    qsizetype begin = 0;
+    qsizetype end = 0;
+};
+QVector<ReportPageSpan> ReportPageSpans(const QByteArray& bytes);
+// One page's lines (its markers and commands, without the "[STRANA]" that starts it), read
+// as ParseReport reads a page.
+ReportPage ParseReportPage(const QStringList& lines, const QString& pictureDir = QString());
+
 // Writing.
 QString ReportNumber(double mm);                       // 12.5, 210, -0.2
 QString ReportColourText(ReportColour c, bool pad6);   // "0x000000" or "0x0"
@@ -134,6 +147,8 @@ QStringList FormatDocument(const ReportDocument& doc);
 
 // Reading numbers and colours as the files carry them.
 double ReadReportNumber(const QString& field);
+double ReadReportNumber(QStringView field);
 ReportColour ReadReportColour(const QString& field);
+ReportColour ReadReportColour(QStringView field);
 
 } // namespace vidoraw

@@ -39,6 +39,50 @@ constexpr int kShapePoints = 20000;
 
 bool IsLarge(const QRectF& r) { return r.width() > kLargeShape || r.height() > kLargeShape; }
 
+// A pen wider than this is of no use on any page and makes stroking crawl.
+constexpr int kMaxPenPixels = 4096;
+
+// The part of a closed polygon inside a rectangle (Sutherland-Hodgman). Edges the cut adds
+// run along the rectangle, which the caller puts outside what can be seen.
+QPolygonF ClipPolygon(const QPolygonF& polygon, const QRectF& r) {
+    QPolygonF in = polygon;
+    for (int side = 0; side < 4 && !in.isEmpty(); ++side) {
+        auto inside = [&](const QPointF& p) {
+            switch (side) {
+            case 0: return p.x() >= r.left();
+            case 1: return p.x() <= r.right();
+            case 2: return p.y() >= r.top();
+            default: return p.y() <= r.bottom();
+            }
+        };
+        auto cross = [&](const QPointF& a, const QPointF& b) {
+            double t;
+            switch (side) {
+            case 0: t = (r.left() - a.x()) / (b.x() - a.x()); break;
+            case 1: t = (r.right() - a.x()) / (b.x() - a.x()); break;
+            case 2: t = (r.top() - a.y()) / (b.y() - a.y()); break;
+            default: t = (r.bottom() - a.y()) / (b.y() - a.y()); break;
+            }
+            return a + (b - a) * t;
+        };
+        QPolygonF out;
+        out.reserve(in.size() + 4);
+        for (qsizetype i = 0; i < in.size(); ++i) {
+            const QPointF& cur = in[i];
+            const QPointF& prev = in[(i + in.size() - 1) % in.size()];
+            if (inside(cur)) {
+                if (!inside(prev))
+                    out << cross(prev, cur);
+                out << cur;
+            } else if (inside(prev)) {
+                out << cross(prev, cur);
+            }
+        }
+        in = out;
+    }
+    return in;
+}
+
 // Points on the ellipse in r, or on the rounded rectangle with corner radii rx, ry.
 QPolygonF CurvePolygon(const QRectF& r, double rx = -1, double ry = -1) {
     QPolygonF out;
@@ -272,7 +316,7 @@ bool ReportPainter::drawsKind(int kind) const {
 }
 
 void ReportPainter::setPen(double widthMm, ReportColour colour) {
-    penPx = map.pen(widthMm);
+    penPx = std::min(map.pen(widthMm), kMaxPenPixels);
     p.setPen(QPen(ReportQColor(colour), penPx, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
 }
 
@@ -350,6 +394,19 @@ void ReportPainter::box(const QRect& r, bool outline, bool filled) {
         p.drawRect(QRectF(r.left() + 0.5, r.top() + 0.5, r.width() - 1, r.height() - 1));
     }
     p.restore();
+}
+
+// Only the part of a huge outline near the device is handed to the painter, the cut well
+// outside what can be seen, so the pen never strokes the artificial edges visibly.
+void ReportPainter::drawLargePolygon(const QPolygonF& polygon) {
+    QRectF visible(0, 0, 1, 1);
+    if (p.device())
+        visible = QRectF(0, 0, p.device()->width(), p.device()->height());
+    visible = p.transform().inverted().mapRect(visible);
+    const double margin = p.pen().widthF() + 4;
+    const QPolygonF part = ClipPolygon(polygon, visible.adjusted(-margin, -margin, margin, margin));
+    if (part.size() >= 3)
+        p.drawPolygon(part);
 }
 
 void ReportPainter::line(QPoint a, QPoint b) {
@@ -453,7 +510,7 @@ void ReportPainter::drawEllipse(const ReportObject& o) {
     p.setRenderHint(QPainter::Antialiasing, true);
     const QRectF shape(r.left() + 0.5, r.top() + 0.5, r.width() - 1, r.height() - 1);
     if (IsLarge(shape))
-        p.drawPolygon(CurvePolygon(shape));
+        drawLargePolygon(CurvePolygon(shape));
     else
         p.drawEllipse(shape);
     p.restore();
@@ -651,7 +708,7 @@ void ReportPainter::drawRoundedBox(const ReportObject& o) {
     const QRectF shape(r.left() + 0.5, r.top() + 0.5, r.width() - 1, r.height() - 1);
     const double rx = std::fabs(map.sizeX(o.cornerWidth) / 2.0), ry = std::fabs(map.sizeY(o.cornerHeight) / 2.0);
     if (IsLarge(shape))
-        p.drawPolygon(CurvePolygon(shape, rx, ry));
+        drawLargePolygon(CurvePolygon(shape, rx, ry));
     else
         p.drawRoundedRect(shape, rx, ry);
     p.restore();

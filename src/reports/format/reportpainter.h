@@ -109,6 +109,7 @@ private:
     void textAt(QPoint topLeft, const QString& text, const QFont& f, ReportColour colour);
     void box(const QRect& r, bool outline, bool filled);
     void line(QPoint a, QPoint b);
+    void drawLargePolygon(const QPolygonF& polygon);
 
     void drawLine(const ReportObject& o);
     void drawBox(const ReportObject& o);
