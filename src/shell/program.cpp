@@ -8,7 +8,9 @@
 #include "shell/fontyf.h"
 #include "shell/mainwindow.h"
 #include "shell/nastavf.h"
+#include "shell/okraje.h"
 #include "shell/oprogramef.h"
+#include "shell/posunzd.h"
 #include "shell/systemd.h"
 #include "shell/vlastnikd.h"
 
@@ -25,6 +27,7 @@ void RegisterShellModules(AppContext& app) {
     app.registry.setFactory(1, [&app] { return std::make_unique<TfSystemd>(app); });
     app.registry.setFactory(4, [&app] { return std::make_unique<TfPohladd>(app); });
     app.registry.setFactory(24, [&app] { return std::make_unique<TfVlastnikd>(app); });
+    app.registry.setFactory(25, [&app] { return std::make_unique<TfPosunzd>(app); });
 }
 
 Program::Program(AppContext& app) : app_(app) {
@@ -83,6 +86,8 @@ bool Program::create(const QString& dataDirectory, QString* error) {
     window_->wire(QStringLiteral("Systém/Farby &prvkov"), [this] { commandFieldColours(); });
     window_->wire(QStringLiteral("Systém/Farby pre &zoznamy ..."), [this] { commandListColours(); });
     window_->wire(QStringLiteral("Systém/O pro&grame ..."), [this] { commandAbout(); });
+    window_->wire(QStringLiteral("Systém/O&kraje stránky ..."),
+                  [this] { EditPageMargins(app_, window_.get()); });
     return true;
 }
 

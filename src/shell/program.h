@@ -68,7 +68,7 @@ private:
     QTimer startTimer_;
 };
 
-// Makes the modules of the application core known to the registry (1, 4, 24).
+// Makes the modules of the application core known to the registry (1, 4, 24, 25).
 void RegisterShellModules(AppContext& app);
 
 } // namespace vidoraw
