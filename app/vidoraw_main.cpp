@@ -4,6 +4,7 @@
 #include "shell/mainwindow.h"
 #include "shell/program.h"
 #include "ui/qtinteraction.h"
+#include "users/users.h"
 
 #include <QApplication>
 
@@ -25,12 +26,14 @@ int main(int argc, char** argv) {
     AppContext app;
     RegisterShellModules(app);
     RegisterCodeListModules(app);
+    RegisterUserModules(app);
     Program program(app);
     QString error;
     if (!program.create(dir, &error)) {
         ShowNotice(QStringLiteral("Chyba"), error);
         return 1;
     }
+    RegisterUsers(program, app);
     program.mainWindow()->show();
     program.start();
     return qapp.exec();

@@ -1,0 +1,34 @@
+#pragma once
+// Module 19: the user list (uziv.db). User 1 is the working user of every workstation; its
+// name is printed as the issuer of invoices.
+#include "framework/tfdbform.h"
+
+namespace vidoraw {
+
+class TfUzivd : public TfDbForm {
+    Q_OBJECT
+public:
+    explicit TfUzivd(AppContext& app);
+
+    FieldDefs tableFields() const override;
+    IndexDefs tableIndexes() const override;
+    QStringList initialRows() const override;
+    void DefineList() override;
+
+    QLineEdit* eKod = nullptr;
+    QLineEdit* eTitul = nullptr;
+    QLineEdit* eMeno = nullptr;
+    QLineEdit* ePriezvisk = nullptr;
+    QLineEdit* eUzivatel = nullptr;
+    QLineEdit* eHeslo = nullptr;
+
+protected:
+    bool checkField(QWidget* control) override;
+    // Only the title is checked when it is left; the login name waits for OK.
+    bool checkOnLeave(QWidget* control) override;
+
+private:
+    void complain(const QString& text);
+};
+
+} // namespace vidoraw
