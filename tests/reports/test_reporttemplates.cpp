@@ -69,6 +69,8 @@ private slots:
     void envelopeOffsets_data();
     void envelopeOffsets();
     void filledTemplateOnScreen();
+    void templateOrientation_data();
+    void templateOrientation();
     void twoToAPagePrinted();
 };
 
@@ -263,6 +265,37 @@ void TestReportTemplates::filledTemplateOnScreen() {
     // Kept for a look in the viewer.
     QFile::remove("/tmp/obalka-filled.zst");
     QFile::copy(f.file(), "/tmp/obalka-filled.zst");
+}
+
+void TestReportTemplates::templateOrientation_data() {
+    QTest::addColumn<bool>("useOrientation");
+    QTest::addColumn<QString>("pageMarker");
+    QTest::newRow("template's own") << true << "[LEZATO]";
+    QTest::newRow("writer's") << false << "[STOJATO]";
+}
+
+void TestReportTemplates::templateOrientation() {
+    QFETCH(bool, useOrientation);
+    QFETCH(QString, pageMarker);
+    QTemporaryDir dir;
+    TemplateFolder folder(dir.path());
+    WriteFile(dir.filePath("Fa1.DSZ"), "[STRANA]\r\n[lezato]\r\n[LEZATO]\r\n"
+                                       "3,10,10,90,16,4,Arial,0,0,0,0,0x0,36,XXX_CISLO\r\n");
+    WriterFixture f;
+    ScriptedInteraction ui;
+    ui.queueOutputDevice(0);
+    TemplateReport job;
+    job.templateName = "fa1.dsz";
+    job.useOrientation = useOrientation;
+    job.values = {{"XXX_CISLO", "Faktúra 12/2024"}};
+    QVERIFY(RunTemplateReport(f.writer, job));
+    QVERIFY(ui.verifyNoSurprises());
+    const QStringList lines = ReadLines(f.file());
+    QCOMPARE(lines.mid(0, 2), QStringList({"[STRANA]", pageMarker}));
+    const ReportDocument doc = ReadReport(f.file());
+    QCOMPARE(doc.pages.size(), 1);
+    QCOMPARE(doc.pages[0].orientation, 1); // the template's marker comes last on the page
+    QCOMPARE(TextsOf(doc.pages[0]), QStringList({"Faktúra 12/2024"}));
 }
 
 void TestReportTemplates::twoToAPagePrinted() {
