@@ -5,6 +5,8 @@
 #include "reports/reportwriter.h"
 
 #include <QColor>
+#include <QObject>
+#include <QPointer>
 #include <QString>
 
 class QWidget;
@@ -31,6 +33,17 @@ struct ListColours {
     bool operator==(const ListColours&) const = default;
 };
 
+// A window kept for the whole run, so that it remembers its state between uses; made on first
+// use and freed with the context, unless its parent window freed it first.
+class KeptWindow {
+public:
+    KeptWindow() = default;
+    KeptWindow(const KeptWindow&) = delete;
+    KeptWindow& operator=(const KeptWindow&) = delete;
+    ~KeptWindow() { delete window.data(); }
+    QPointer<QObject> window;
+};
+
 struct AppContext {
     Database* db = nullptr;
     ModuleRegistry registry;
@@ -41,6 +54,11 @@ struct AppContext {
     QWidget* mainWindow = nullptr;
     QString listFont; // MENOFONTB
     ReportWriter reports;
+    // The shared small windows (last: they refer to the context and go first).
+    KeptWindow calendar;        // PickDate
+    KeptWindow period;          // AskPeriod
+    KeptWindow directoryChoice; // ChooseDirectory
+    KeptWindow info;            // ShowInfo
 };
 
 } // namespace vidoraw
