@@ -1,7 +1,9 @@
+#include "framework/tfbrowse.h"
 #include "testmain.h"
 #include "usersfixture.h"
 
 #include <QSignalSpy>
+#include <QTableView>
 
 using namespace vidoraw;
 using namespace vidoraw::test;
@@ -80,6 +82,15 @@ void TestStartWithPassword::commandsEnabled() {
         QAction* a = f.window().command(QString::fromUtf8(path));
         QVERIFY2(a && a->isEnabled(), path);
     }
+    // The list opens over the initial user.
+    f.ui.queueDialog([](QDialog& d) {
+        auto& b = dynamic_cast<TfBrowse&>(d);
+        QCOMPARE(b.windowTitle(), QString("Zoznam užívateľov"));
+        QCOMPARE(b.grid->model()->rowCount(), 1);
+        b.commandBack();
+    });
+    QVERIFY(f.run(QStringLiteral("Číselníky/Uží&vatelia")));
+    QVERIFY(f.ui.verifyNoSurprises());
 }
 
 VIDORAW_TEST(TestStartWithPassword)
