@@ -4,7 +4,6 @@
 #include "core/values.h"
 
 #include <QButtonGroup>
-#include <QFormLayout>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -14,10 +13,8 @@ namespace vidoraw {
 TfMesrok::TfMesrok(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Mesiac a rok "));
     auto* layout = new QVBoxLayout(this);
-    auto* yearRow = new QFormLayout;
     seRok = new YearBox(this);
-    yearRow->addRow(QStringLiteral("Rok:"), seRok);
-    layout->addLayout(yearRow);
+    layout->addLayout(MakeYearRow(this, seRok));
     auto* box = new QGroupBox(QStringLiteral(" Mesiac "), this);
     QStringList texts;
     for (int m = 1; m <= 12; ++m)

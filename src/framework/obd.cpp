@@ -4,10 +4,10 @@
 #include "core/values.h"
 
 #include <QButtonGroup>
-#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -60,6 +60,17 @@ QButtonGroup* MakeChoiceColumns(QWidget* groupBox, const QStringList& texts) {
     return group;
 }
 
+QHBoxLayout* MakeYearRow(QWidget* dialog, YearBox* box) {
+    auto* row = new QHBoxLayout;
+    auto* label = new QLabel(QStringLiteral("Rok:"), dialog);
+    label->setBuddy(box);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 40);
+    row->addWidget(label);
+    row->addWidget(box);
+    row->addStretch(1);
+    return row;
+}
+
 QWidget* MakeOkBackStrip(QDialog* dialog, QPushButton*& ok, QPushButton*& back) {
     auto* strip = new QWidget(dialog);
     auto* row = new QHBoxLayout(strip);
@@ -80,10 +91,8 @@ QWidget* MakeOkBackStrip(QDialog* dialog, QPushButton*& ok, QPushButton*& back) 
 TfObd::TfObd(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Určenie obdobia"));
     auto* layout = new QVBoxLayout(this);
-    auto* yearRow = new QFormLayout;
     seRok = new YearBox(this);
-    yearRow->addRow(QStringLiteral("Rok:"), seRok);
-    layout->addLayout(yearRow);
+    layout->addLayout(MakeYearRow(this, seRok));
     auto* box = new QGroupBox(QStringLiteral(" Obdobie "), this);
     QStringList texts = {QStringLiteral("I. Štvrťrok"), QStringLiteral("II.Štvrťrok"),
                          QStringLiteral("III.Štvrťrok"), QStringLiteral("IV.Štvrťrok")};

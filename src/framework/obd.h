@@ -8,6 +8,7 @@
 #include <QSpinBox>
 
 class QButtonGroup;
+class QHBoxLayout;
 class QPushButton;
 class QRadioButton;
 
@@ -63,6 +64,9 @@ public:
 private:
     void pressOk();
 };
+
+// "Rok:" and the year box, on a row of their own.
+QHBoxLayout* MakeYearRow(QWidget* dialog, YearBox* box);
 
 // Plain OK / Back buttons of the small dialogs, under the rest.
 QWidget* MakeOkBackStrip(QDialog* dialog, QPushButton*& ok, QPushButton*& back);
