@@ -46,6 +46,8 @@ TfCasintem::TfCasintem(AppContext& app, QDate from, QDate to, QWidget* parent)
     form->addRow(QStringLiteral("Do :"), eDo);
     bbObdobie = new QPushButton(QStringLiteral("Voľba obdobia"), this);
     bbObdobie->setAutoDefault(false);
+    // A click fills the boxes: it must not first check the box it would leave.
+    bbObdobie->setFocusPolicy(Qt::TabFocus);
     form->addRow(QString(), bbObdobie);
     layout->addLayout(form);
     layout->addWidget(makeButtonStrip());

@@ -81,6 +81,11 @@ void TestDirectory::wrongDirectoryKeepsTheDialogOpen() {
         // The wrong text is remembered all the same.
         QCOMPARE(IniFile(kMainSettingsFile).readString("CESTY", "ADRARCH"),
                  target.filePath("neexistuje"));
+        // A click on "..." does not check the field first: that is how it gets mended.
+        f.ui.queueDialog([](QDialog& fd) { fd.reject(); });
+        QTest::mouseClick(a.bbVyber, Qt::LeftButton);
+        QCOMPARE(f.ui.notices.size(), 1);
+        QCOMPARE(a.eAdresar->text(), target.filePath("neexistuje")); // chooser cancelled
         // From now on leaving the field checks it: a file is no directory.
         TypeAndLeave(a.eAdresar, file, a.bbVyber);
         QCOMPARE(f.ui.notices.size(), 2);
