@@ -15,9 +15,9 @@ using namespace vidoraw;
 namespace {
 
 int SavePdf(const QString& report, const QString& pdf) {
-    ReportDocument doc;
+    LazyReport doc;
     QString error;
-    if (!LoadReport(report, doc, &error)) {
+    if (!doc.load(report, &error)) {
         std::fprintf(stderr, "zorode: %s\n", qUtf8Printable(error));
         return 2;
     }

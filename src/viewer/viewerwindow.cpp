@@ -11,6 +11,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QColorDialog>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -167,6 +168,7 @@ ViewerWindow::ViewerWindow(QWidget* parent) : QMainWindow(parent) {
     action(QStringLiteral("mPokracuj"))->setEnabled(false);
     setZoomIndex(settings.zoomIndex);
     documentChanged();
+    view->setFocus();
 }
 
 ViewerWindow::~ViewerWindow() {
@@ -311,6 +313,11 @@ void ViewerWindow::buildQuickBar() {
     zoomList = new QComboBox(quickBar);
     zoomList->setObjectName(QStringLiteral("cbZoom"));
     zoomList->setFocusPolicy(Qt::NoFocus);
+    // The list is 80 pixels wide: a small face keeps "100%-šírka" whole.
+    QFont listFont(ReportFontFamily(QStringLiteral("Tahoma")));
+    listFont.setPixelSize(11);
+    zoomList->setFont(listFont);
+    zoomList->view()->setMinimumWidth(110);
     for (int i = 0; i < kZoomCount; ++i)
         zoomList->addItem(ZoomListText(i, 100));
     connect(zoomList, &QComboBox::activated, this, [this](int i) { setZoomIndex(i); });
