@@ -2,6 +2,7 @@
 
 #include "core/interaction.h"
 #include "core/settings.h"
+#include "core/values.h"
 #include "framework/views.h"
 #include "shell/farbyprvkovf.h"
 #include "shell/farbyzoznamovf.h"
@@ -96,10 +97,14 @@ void Program::start() { startTimer_.start(); }
 void Program::loadWriterSettings() {
     ReportSettings s;
     s.fontName = SystemField(app_, QStringLiteral("MENOFONT"));
-    s.left = SystemField(app_, QStringLiteral("OKRAJL")).replace(',', '.').toDouble();
-    s.right = SystemField(app_, QStringLiteral("OKRAJP")).replace(',', '.').toDouble();
-    s.top = SystemField(app_, QStringLiteral("OKRAJH")).replace(',', '.').toDouble();
-    s.bottom = SystemField(app_, QStringLiteral("OKRAJD")).replace(',', '.').toDouble();
+    auto margin = [this](const char* field) {
+        double v = 0;
+        return DecimalFromText(SystemField(app_, QString::fromLatin1(field)), v) ? v : 0.0;
+    };
+    s.left = margin("OKRAJL");
+    s.right = margin("OKRAJP");
+    s.top = margin("OKRAJH");
+    s.bottom = margin("OKRAJD");
     app_.reports.applySettings(s);
     app_.listFont = SystemField(app_, QStringLiteral("MENOFONTB"));
 }

@@ -651,8 +651,7 @@ QVector<ReportPageSpan> ReportPageSpans(const QByteArray& bytes) {
     return spans;
 }
 
-bool LoadReport(const QString& fileName, ReportDocument& doc, QString* error) {
-    doc = ReportDocument{};
+bool ReadReportFile(const QString& fileName, QByteArray& bytes, QString& dir, QString* error) {
     auto fail = [&](const QString& why) {
         if (error)
             *error = why;
@@ -668,8 +667,18 @@ bool LoadReport(const QString& fileName, ReportDocument& doc, QString* error) {
     QFile f(fileName);
     if (!f.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("Súbor %1 sa nedá otvoriť.").arg(fileName));
-    const QByteArray bytes = f.readAll();
-    return ParseReport(SplitReportText(bytes), doc, error, fi.absolutePath());
+    bytes = f.readAll();
+    dir = fi.absolutePath();
+    return true;
+}
+
+bool LoadReport(const QString& fileName, ReportDocument& doc, QString* error) {
+    doc = ReportDocument{};
+    QByteArray bytes;
+    QString dir;
+    if (!ReadReportFile(fileName, bytes, dir, error))
+        return false;
+    return ParseReport(SplitReportText(bytes), doc, error, dir);
 }
 
 } // namespace vidoraw

@@ -113,6 +113,9 @@ ReportObject DefaultObject(int kind);
 // Reads a report file: false (with a message) when it cannot be opened, is not a regular
 // file, is too large, or its first line is not "[STRANA]".
 bool LoadReport(const QString& fileName, ReportDocument& doc, QString* error = nullptr);
+// The bytes of a report file and its folder (pictures are found there); false with a message
+// when it is missing, not a regular file, too large or unreadable.
+bool ReadReportFile(const QString& fileName, QByteArray& bytes, QString& dir, QString* error);
 // The same on text already decoded into lines.
 bool ParseReport(const QStringList& lines, ReportDocument& doc, QString* error = nullptr,
                  const QString& pictureDir = QString());

@@ -1,28 +1,14 @@
 #include "reports/format/reportpages.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 namespace vidoraw {
 
 bool LazyReport::load(const QString& fileName, QString* error) {
     clear();
-    auto fail = [&](const QString& why) {
-        if (error)
-            *error = why;
+    QByteArray bytes;
+    QString dir;
+    if (!ReadReportFile(fileName, bytes, dir, error))
         return false;
-    };
-    const QFileInfo fi(fileName);
-    if (!fi.exists())
-        return fail(QStringLiteral("Súbor %1 neexistuje.").arg(fileName));
-    if (!fi.isFile())
-        return fail(QStringLiteral("%1 nie je súbor.").arg(fileName));
-    if (fi.size() > ReportLimits::kMaxFileBytes)
-        return fail(QStringLiteral("Súbor %1 je príliš veľký.").arg(fileName));
-    QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("Súbor %1 sa nedá otvoriť.").arg(fileName));
-    return setBytes(f.readAll(), error, fi.absolutePath());
+    return setBytes(bytes, error, dir);
 }
 
 bool LazyReport::setBytes(const QByteArray& data, QString* error, const QString& dir) {
