@@ -56,14 +56,7 @@ QStringList TfOkresd::initialRows() const {
 
 void TfOkresd::DefineList() {
     TfDbForm::DefineList();
-    list.clear();
-    list.orderFields = {"KOD", "OKRES"};
-    list.orderTitles = {"Kód", "Okres"};
-    list.printFields = list.orderFields;
-    list.printTitles = list.orderTitles;
-    list.listTitle = QStringLiteral("Zoznam okresov");
-    list.printHeading = {list.listTitle};
-    list.finish();
+    list.defineSimple({"KOD", "OKRES"}, {"Kód", "Okres"}, QStringLiteral("Zoznam okresov"));
 }
 
 bool TfOkresd::checkField(QWidget* control) {

@@ -28,14 +28,7 @@ QStringList TfStatd::initialRows() const { return {QStringLiteral("1|SK|Slovensk
 
 void TfStatd::DefineList() {
     TfDbForm::DefineList();
-    list.clear();
-    list.orderFields = {"KOD", "SKRATKA", "NAZOV"};
-    list.orderTitles = {"Kód", "Skratka", "Názov"};
-    list.printFields = list.orderFields;
-    list.printTitles = list.orderTitles;
-    list.listTitle = QStringLiteral("Zoznam štátov");
-    list.printHeading = {list.listTitle};
-    list.finish();
+    list.defineSimple({"KOD", "SKRATKA", "NAZOV"}, {"Kód", "Skratka", "Názov"}, QStringLiteral("Zoznam štátov"));
 }
 
 void TfStatd::focusFirstField() { focusField(recordMode == ModeAdd ? eSkratka : eNazov); }

@@ -21,14 +21,7 @@ IndexDefs TfTituld::tableIndexes() const {
 
 void TfTituld::DefineList() {
     TfDbForm::DefineList();
-    list.clear();
-    list.orderFields = {"KOD", "NAZOV"};
-    list.orderTitles = {"Kód", "Názov"};
-    list.printFields = list.orderFields;
-    list.printTitles = list.orderTitles;
-    list.listTitle = QStringLiteral("Zoznam titulov");
-    list.printHeading = {list.listTitle};
-    list.finish();
+    list.defineSimple({"KOD", "NAZOV"}, {"Kód", "Názov"}, QStringLiteral("Zoznam titulov"));
 }
 
 bool TfTituld::checkField(QWidget* control) {

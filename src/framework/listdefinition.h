@@ -14,6 +14,15 @@ struct ListDefinition {
     QString listTitle;        // caption of the list window
 
     void clear() { *this = ListDefinition{}; }
+    // A list printed as it is ordered: the printed columns are the orders, the heading the title.
+    void defineSimple(const QStringList& fields, const QStringList& titles, const QString& title) {
+        clear();
+        orderFields = printFields = fields;
+        orderTitles = printTitles = titles;
+        listTitle = title;
+        printHeading = {title};
+        finish();
+    }
     // Derives the search labels from the order titles, unless the module gave its own.
     void finish() {
         if (!searchLabels.isEmpty())

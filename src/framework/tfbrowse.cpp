@@ -665,8 +665,7 @@ void TfBrowse::incrementalSearch(const QString& typed) {
             eHladanie->setCursorPosition(pos);
         }
         double days = 0;
-        key = ParseDate(normal, days) ? days : DaysFromDate(QDate::currentDate());
-        key = DateFromDays(key.toDouble());
+        key = ParseDate(normal, days) ? DateFromDays(days) : QDate::currentDate();
     } else if (type == 'I' || type == 'N') {
         QString copy = typed;
         if (!IsIntegerText(copy)) {

@@ -90,14 +90,7 @@ IndexDefs TfPosunzd::tableIndexes() const {
 
 void TfPosunzd::DefineList() {
     TfDbForm::DefineList();
-    list.clear();
-    list.orderFields = {"KOD", "NAZOVTLAC"};
-    list.orderTitles = {"Kód", "Názov tlačiarne"};
-    list.printFields = list.orderFields;
-    list.printTitles = list.orderTitles;
-    list.listTitle = QStringLiteral("Zoznam posunov zostáv");
-    list.printHeading = {list.listTitle};
-    list.finish();
+    list.defineSimple({"KOD", "NAZOVTLAC"}, {"Kód", "Názov tlačiarne"}, QStringLiteral("Zoznam posunov zostáv"));
 }
 
 int TfPosunzd::AddRecord() {
