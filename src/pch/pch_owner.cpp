@@ -1,0 +1,1 @@
+// Compiles the precompiled headers once; the other targets reuse them.
