@@ -2,6 +2,7 @@
 // user would, each timed.
 //   bench_browse [rows] [data directory]
 #include "core/settings.h"
+#include "framework/registermodule.h"
 #include "framework/tablemodel.h"
 #include "framework/tfbrowse.h"
 #include "framework/tfdbform.h"
@@ -21,14 +22,16 @@ namespace {
 
 class TfPoukazyd : public TfDbForm {
 public:
-    explicit TfPoukazyd(AppContext& app) : TfDbForm(app, 47) { DefineList(); }
-    FieldDefs tableFields() const override {
-        return {{"KOD", 'N', 0},   {"PRIEZVISKO", 'A', 30}, {"MENO", 'A', 15},
-                {"RODCIS", 'A', 11}, {"DATUM", 'D', 0},      {"SUMAPOI", 'F', 0}};
-    }
-    IndexDefs tableIndexes() const override {
-        return {IndexDef::Primary({"KOD"}), IndexDef::Secondary("Priezvisko", {"PRIEZVISKO"}, true),
-                IndexDef::Secondary("Rodcis", {"RODCIS"})};
+    static constexpr int kNumber = module::kPoukazv;
+    explicit TfPoukazyd(AppContext& app) : TfDbForm(app, kNumber) { DefineList(); }
+    static TableSchema Schema() {
+        TableSchema s;
+        s.fields = {{"KOD", 'N', 0},   {"PRIEZVISKO", 'A', 30}, {"MENO", 'A', 15},
+                    {"RODCIS", 'A', 11}, {"DATUM", 'D', 0},      {"SUMAPOI", 'F', 0}};
+        s.indexes = {IndexDef::Primary({"KOD"}),
+                     IndexDef::Secondary("Priezvisko", {"PRIEZVISKO"}, true),
+                     IndexDef::Secondary("Rodcis", {"RODCIS"})};
+        return s;
     }
     void DefineList() override {
         list.clear();
@@ -59,8 +62,8 @@ int main(int argc, char** argv) {
     }
     app.db = db.get();
     app.registry.setDatabase(db.get());
-    app.registry.setFactory(47, [&app] { return std::make_unique<TfPoukazyd>(app); });
-    auto* module = static_cast<TfPoukazyd*>(app.registry.module(47));
+    RegisterModule<TfPoukazyd>(app);
+    auto* module = static_cast<TfPoukazyd*>(app.registry.module(TfPoukazyd::kNumber));
     if (!module->table().exists()) {
         module->CreateTable(module->table().tableName());
         Table t(db.get(), module->table().tableName());
@@ -94,7 +97,7 @@ int main(int argc, char** argv) {
         open = Ms(t);
         b.commandBack();
     });
-    browser.Browse(47, TfBrowse::DefaultButtons(), false);
+    browser.Browse(TfPoukazyd::kNumber, TfBrowse::DefaultButtons(), false);
     ui.queueDialog([&](QDialog& d) {
         auto& b = static_cast<TfBrowse&>(d);
         QElapsedTimer s;
@@ -124,7 +127,7 @@ int main(int argc, char** argv) {
         }
         b.commandBack();
     });
-    browser.Browse(47, TfBrowse::DefaultButtons(), false);
+    browser.Browse(TfPoukazyd::kNumber, TfBrowse::DefaultButtons(), false);
     std::printf("rows: %d\n", rows);
     std::printf("open the list, first rows painted      %8.1f ms   (target < 100)\n", open);
     std::printf("scroll a page (jump + repaint)         %8.2f ms\n", scroll);

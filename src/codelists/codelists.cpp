@@ -6,22 +6,17 @@
 #include "codelists/pscd.h"
 #include "codelists/statd.h"
 #include "codelists/tituld.h"
+#include "framework/registermodule.h"
 
 namespace vidoraw {
 
-namespace {
-template <class Form> void Register(AppContext& app, int number) {
-    app.registry.setFactory(number, [&app] { return std::make_unique<Form>(app); });
-}
-} // namespace
-
 void RegisterCodeListModules(AppContext& app) {
-    Register<TfPscd>(app, 5);
-    Register<TfObecd>(app, 6);
-    Register<TfOkresd>(app, 7);
-    Register<TfTituld>(app, 8);
-    Register<TfStatd>(app, 12);
-    Register<TfOsobad>(app, 20);
+    RegisterModule<TfPscd>(app);
+    RegisterModule<TfObecd>(app);
+    RegisterModule<TfOkresd>(app);
+    RegisterModule<TfTituld>(app);
+    RegisterModule<TfStatd>(app);
+    RegisterModule<TfOsobad>(app);
 }
 
 } // namespace vidoraw

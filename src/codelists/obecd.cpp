@@ -8,23 +8,18 @@
 
 namespace vidoraw {
 
-namespace {
-constexpr int kPostOffices = 5;
-constexpr int kDistricts = 7;
-} // namespace
-
 QString MunicipalityKey(const QString& name, const QString& postalCode) {
     return PadRight(name, 35) + postalCode;
 }
 
-TfObecd::TfObecd(AppContext& app) : TfCodeListForm(app, 6) {
+TfObecd::TfObecd(AppContext& app) : TfDbForm(app, kNumber) {
     addCodeRow(QStringLiteral("Kód :"));
-    eNazov = addRow(QStringLiteral("Názov :"), 35);
-    ePsc = newEdit(5, 6);
-    ePosta = newEdit(35, 18);
-    makeDisplayOnly(ePosta);
-    addPairRow(QStringLiteral("PSČ :"), ePsc, QStringLiteral("Pošta"), ePosta);
-    eOkres = addRow(QStringLiteral("Okres :"), 30);
+    eNazov = rows().addRow(QStringLiteral("Názov :"), 35);
+    ePsc = rows().newEdit(5, 6);
+    ePosta = rows().newEdit(35, 18);
+    FormRows::makeDisplayOnly(ePosta);
+    rows().addPairRow(QStringLiteral("PSČ :"), ePsc, QStringLiteral("Pošta"), ePosta);
+    eOkres = rows().addRow(QStringLiteral("Okres :"), 30);
     finishLayout();
 
     bind(eNazov, QStringLiteral("NAZOV"));
@@ -33,10 +28,10 @@ TfObecd::TfObecd(AppContext& app) : TfCodeListForm(app, 6) {
     checkedFields = {eNazov, ePsc, eOkres};
     refocusOnFailedLeave = true;
     onPickKeys(ePsc, [this] {
-        LookupOrPick(this->app(), kPostOffices, "PSC", "POSTA", 1, ePosta, ePsc);
+        LookupOrPick(this->app(), module::kPsc, "PSC", "POSTA", PickMode::Pick, ePosta, ePsc);
     });
     onPickKeys(eOkres, [this] {
-        LookupOrPick(this->app(), kDistricts, "OKRES", "OKRES", 1, eOkres, eOkres);
+        LookupOrPick(this->app(), module::kOkres, "OKRES", "OKRES", PickMode::Pick, eOkres, eOkres);
     });
 
     table_.addCalcField({QStringLiteral("Posta"), 'A', 35});
@@ -44,28 +39,27 @@ TfObecd::TfObecd(AppContext& app) : TfCodeListForm(app, 6) {
         QString posta;
         const QString psc = t.field(QStringLiteral("PSC")).asString();
         if (!psc.isEmpty())
-            LookupField(this->app(), kPostOffices, QStringLiteral("PSC"), {psc},
+            LookupField(this->app(), module::kPsc, QStringLiteral("PSC"), {psc},
                         QStringLiteral("POSTA"), posta);
         t.field(QStringLiteral("Posta")).setValue(posta);
     });
     DefineList();
 }
 
-FieldDefs TfObecd::tableFields() const {
-    return {{"KOD", 'F', 0},
+TableSchema TfObecd::Schema() {
+    TableSchema s;
+    s.fields = {{"KOD", 'F', 0},
             {"NAZOV", 'A', 35},
             {"PSC", 'A', 5},
             {"OKRES", 'A', 30},
             {"NAZOVPSC", 'A', 40}};
-}
-
-IndexDefs TfObecd::tableIndexes() const {
-    return {IndexDef::Primary({"KOD"}),
+    s.indexes = {IndexDef::Primary({"KOD"}),
             IndexDef::Secondary("NAZOV", {"NAZOV"}),
             IndexDef::Secondary("PSC", {"PSC"}),
             IndexDef::Secondary("Okres", {"OKRES"}),
             IndexDef::Secondary("NAZOVPSC", {"NAZOVPSC"}),
             IndexDef::Secondary("NAZOVAPSC", {"NAZOV", "PSC"})};
+    return s;
 }
 
 void TfObecd::DefineList() {
@@ -91,7 +85,7 @@ void TfObecd::LoadFields() {
     QString posta;
     const QString psc = ePsc->text().trimmed();
     if (!psc.isEmpty())
-        LookupField(app(), kPostOffices, QStringLiteral("PSC"), {psc}, QStringLiteral("POSTA"), posta);
+        LookupField(app(), module::kPsc, QStringLiteral("PSC"), {psc}, QStringLiteral("POSTA"), posta);
     ePosta->setText(posta);
 }
 
@@ -109,13 +103,13 @@ bool TfObecd::checkField(QWidget* control) {
         }
     } else if (control == ePsc) {
         trimmedText(ePsc);
-        if (!LookupOrPick(app(), kPostOffices, "PSC", "POSTA", 0, ePosta, ePsc)) {
+        if (!LookupOrPick(app(), module::kPsc, "PSC", "POSTA", PickMode::LookUp, ePosta, ePsc)) {
             ePosta->clear();
             return false;
         }
     } else if (control == eOkres) {
         trimmedText(eOkres);
-        if (!LookupOrPick(app(), kDistricts, "OKRES", "OKRES", 0, eOkres, eOkres))
+        if (!LookupOrPick(app(), module::kOkres, "OKRES", "OKRES", PickMode::LookUp, eOkres, eOkres))
             return false;
     }
     return true;

@@ -1,7 +1,7 @@
 #pragma once
 // Municipalities (OBCE.DB) with their postal code and district. The post office is not
 // stored: the list shows it through the calculated field Posta.
-#include "codelists/codelistform.h"
+#include "framework/tfdbform.h"
 
 namespace vidoraw {
 
@@ -9,13 +9,13 @@ namespace vidoraw {
 // postal code.
 QString MunicipalityKey(const QString& name, const QString& postalCode);
 
-class TfObecd : public TfCodeListForm {
+class TfObecd : public TfDbForm {
     Q_OBJECT
 public:
+    static constexpr int kNumber = module::kObce;
+    static TableSchema Schema();
     explicit TfObecd(AppContext& app);
 
-    FieldDefs tableFields() const override;
-    IndexDefs tableIndexes() const override;
     void DefineList() override;
     int AddRecord() override;
     void LoadFields() override;

@@ -4,9 +4,9 @@
 
 namespace vidoraw {
 
-TfOkresd::TfOkresd(AppContext& app) : TfCodeListForm(app, 7) {
+TfOkresd::TfOkresd(AppContext& app) : TfDbForm(app, kNumber) {
     addCodeRow(QStringLiteral("Kód :"));
-    eOkres = addRow(QStringLiteral("Okres :"), 30);
+    eOkres = rows().addRow(QStringLiteral("Okres :"), 30);
     finishLayout();
     bind(eOkres, QStringLiteral("OKRES"));
     checkedFields = {eOkres};
@@ -14,16 +14,13 @@ TfOkresd::TfOkresd(AppContext& app) : TfCodeListForm(app, 7) {
     DefineList();
 }
 
-FieldDefs TfOkresd::tableFields() const { return {{"KOD", 'F', 0}, {"OKRES", 'A', 30}}; }
-
-IndexDefs TfOkresd::tableIndexes() const {
+TableSchema TfOkresd::Schema() {
+    TableSchema s;
+    s.fields = {{"KOD", 'F', 0}, {"OKRES", 'A', 30}};
     // Names compare without regard to case, in the list and in the duplicate test alike.
-    return {IndexDef::Primary({"KOD"}), IndexDef::Secondary("Okres", {"OKRES"}, true)};
-}
-
-QStringList TfOkresd::initialRows() const {
+    s.indexes = {IndexDef::Primary({"KOD"}), IndexDef::Secondary("Okres", {"OKRES"}, true)};
     // Code 5 is not used. The names carry no trailing "|": a district name is only its name.
-    return {
+    s.initialRows = {
         "1|Lučenec", "2|Rimavská Sobota", "3|Galanta",
         "4|Kežmarok", "6|Turčianské Teplice", "7|Prešov",
         "8|Trenčín", "9|Humenné", "10|Trebišov",
@@ -52,6 +49,7 @@ QStringList TfOkresd::initialRows() const {
         "77|Čadca 4", "78|Košice I", "79|Košice II",
         "80|Bratislava II", "81|Bardejov",
     };
+    return s;
 }
 
 void TfOkresd::DefineList() {

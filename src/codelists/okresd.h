@@ -1,17 +1,16 @@
 #pragma once
 // Districts (OKRES.DB), filled with the Slovak districts when the table is created.
-#include "codelists/codelistform.h"
+#include "framework/tfdbform.h"
 
 namespace vidoraw {
 
-class TfOkresd : public TfCodeListForm {
+class TfOkresd : public TfDbForm {
     Q_OBJECT
 public:
+    static constexpr int kNumber = module::kOkres;
+    static TableSchema Schema();
     explicit TfOkresd(AppContext& app);
 
-    FieldDefs tableFields() const override;
-    IndexDefs tableIndexes() const override;
-    QStringList initialRows() const override;
     void DefineList() override;
 
     QLineEdit* eOkres = nullptr;

@@ -6,27 +6,22 @@
 
 namespace vidoraw {
 
-namespace {
-constexpr int kPostOffices = 5;
-constexpr int kTitles = 8;
-} // namespace
-
-TfOsobad::TfOsobad(AppContext& app) : TfCodeListForm(app, 20) {
+TfOsobad::TfOsobad(AppContext& app) : TfDbForm(app, kNumber) {
     addCodeRow(QStringLiteral("Kód:"));
-    eTitul = addRow(QStringLiteral("Titul:"), 10, 12);
-    eMeno = addRow(QStringLiteral("Meno:"), 12, 16);
-    ePriezvisk = addRow(QStringLiteral("Priezvisko:"), 16, 20);
-    eFirma = addRow(QStringLiteral("Firma:"), 40);
-    eUlica = newEdit(20);
-    eCislo = newEdit(10, 8);
-    addPairRow(QStringLiteral("Ulica:"), eUlica, QStringLiteral("Číslo:"), eCislo);
-    ePsc = addRow(QStringLiteral("PSČ:"), 5, 6);
-    eDodposta = addRow(QStringLiteral("Dodávacia pošta:"), 20);
-    makeDisplayOnly(eDodposta);
-    eTelefon = addRow(QStringLiteral("Telefón:"), 40);
-    ePoznam1 = addRow(QStringLiteral("Poznámky:"), 40);
-    ePoznam2 = addRow(QString(), 40);
-    ePoznam3 = addRow(QString(), 40);
+    eTitul = rows().addRow(QStringLiteral("Titul:"), 10, 12);
+    eMeno = rows().addRow(QStringLiteral("Meno:"), 12, 16);
+    ePriezvisk = rows().addRow(QStringLiteral("Priezvisko:"), 16, 20);
+    eFirma = rows().addRow(QStringLiteral("Firma:"), 40);
+    eUlica = rows().newEdit(20);
+    eCislo = rows().newEdit(10, 8);
+    rows().addPairRow(QStringLiteral("Ulica:"), eUlica, QStringLiteral("Číslo:"), eCislo);
+    ePsc = rows().addRow(QStringLiteral("PSČ:"), 5, 6);
+    eDodposta = rows().addRow(QStringLiteral("Dodávacia pošta:"), 20);
+    FormRows::makeDisplayOnly(eDodposta);
+    eTelefon = rows().addRow(QStringLiteral("Telefón:"), 40);
+    ePoznam1 = rows().addRow(QStringLiteral("Poznámky:"), 40);
+    ePoznam2 = rows().addRow(QString(), 40);
+    ePoznam3 = rows().addRow(QString(), 40);
     finishLayout();
 
     bind(eTitul, QStringLiteral("TITUL"));
@@ -42,27 +37,26 @@ TfOsobad::TfOsobad(AppContext& app) : TfCodeListForm(app, 20) {
     bind(ePoznam2, QStringLiteral("POZNAM2"));
     bind(ePoznam3, QStringLiteral("POZNAM3"));
     checkedFields = {eTitul, ePriezvisk, ePsc};
-    onPickKeys(eTitul, [this] { LookupOrPick(this->app(), kTitles, "NAZOV", "NAZOV", 1, eTitul, eTitul); });
+    onPickKeys(eTitul, [this] { LookupOrPick(this->app(), module::kTitul, "NAZOV", "NAZOV", PickMode::Pick, eTitul, eTitul); });
     onPickKeys(ePsc, [this] {
-        LookupOrPick(this->app(), kPostOffices, "PSC", "POSTA", 1, eDodposta, ePsc);
+        LookupOrPick(this->app(), module::kPsc, "PSC", "POSTA", PickMode::Pick, eDodposta, ePsc);
     });
     DefineList();
 }
 
-FieldDefs TfOsobad::tableFields() const {
-    return {{"KOD", 'F', 0},        {"TITUL", 'A', 10},    {"MENO", 'A', 12},
+TableSchema TfOsobad::Schema() {
+    TableSchema s;
+    s.fields = {{"KOD", 'F', 0},        {"TITUL", 'A', 10},    {"MENO", 'A', 12},
             {"PRIEZVISK", 'A', 16}, {"FIRMA", 'A', 40},    {"ULICA", 'A', 20},
             {"DODPOSTA", 'A', 20},  {"PSC", 'A', 5},       {"TELEFON", 'A', 40},
             {"POZNAM1", 'A', 40},   {"POZNAM2", 'A', 40},  {"POZNAM3", 'A', 40},
             {"CISLO", 'A', 10}};
-}
-
-IndexDefs TfOsobad::tableIndexes() const {
     // Case-insensitive, and a reindex keeps it so: orders never change under the user.
-    return {IndexDef::Primary({"KOD"}), IndexDef::Secondary("Dodposta", {"DODPOSTA"}, true),
+    s.indexes = {IndexDef::Primary({"KOD"}), IndexDef::Secondary("Dodposta", {"DODPOSTA"}, true),
             IndexDef::Secondary("Firma", {"FIRMA"}, true),
             IndexDef::Secondary("Meno", {"MENO"}, true),
             IndexDef::Secondary("Priezvisk", {"PRIEZVISK"}, true)};
+    return s;
 }
 
 void TfOsobad::DefineList() {
@@ -82,7 +76,7 @@ bool TfOsobad::checkField(QWidget* control) {
         // Most persons have no title; an empty one needs no look-up.
         if (trimmedText(eTitul).isEmpty())
             return true;
-        return LookupOrPick(app(), kTitles, "NAZOV", "NAZOV", 0, eTitul, eTitul);
+        return LookupOrPick(app(), module::kTitul, "NAZOV", "NAZOV", PickMode::LookUp, eTitul, eTitul);
     }
     if (control == ePriezvisk) {
         if (trimmedText(ePriezvisk).isEmpty()) {
@@ -93,7 +87,7 @@ bool TfOsobad::checkField(QWidget* control) {
     }
     if (control == ePsc) {
         trimmedText(ePsc);
-        if (!LookupOrPick(app(), kPostOffices, "PSC", "POSTA", 0, eDodposta, ePsc)) {
+        if (!LookupOrPick(app(), module::kPsc, "PSC", "POSTA", PickMode::LookUp, eDodposta, ePsc)) {
             eDodposta->clear();
             return false;
         }

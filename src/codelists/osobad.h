@@ -1,16 +1,16 @@
 #pragma once
 // A free list of persons (OSOBA.DB) with title, address and notes.
-#include "codelists/codelistform.h"
+#include "framework/tfdbform.h"
 
 namespace vidoraw {
 
-class TfOsobad : public TfCodeListForm {
+class TfOsobad : public TfDbForm {
     Q_OBJECT
 public:
+    static constexpr int kNumber = module::kOsoba;
+    static TableSchema Schema();
     explicit TfOsobad(AppContext& app);
 
-    FieldDefs tableFields() const override;
-    IndexDefs tableIndexes() const override;
     void DefineList() override;
 
     QLineEdit* eTitul = nullptr;

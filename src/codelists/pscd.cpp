@@ -4,10 +4,10 @@
 
 namespace vidoraw {
 
-TfPscd::TfPscd(AppContext& app) : TfCodeListForm(app, 5) {
+TfPscd::TfPscd(AppContext& app) : TfDbForm(app, kNumber) {
     addCodeRow(QStringLiteral("Kód"));
-    ePsc = addRow(QStringLiteral("PSČ"), 5, 6);
-    ePosta = addRow(QStringLiteral("Pošta"), 35);
+    ePsc = rows().addRow(QStringLiteral("PSČ"), 5, 6);
+    ePosta = rows().addRow(QStringLiteral("Pošta"), 35);
     finishLayout();
     bind(ePsc, QStringLiteral("PSC"));
     bind(ePosta, QStringLiteral("POSTA"));
@@ -15,14 +15,13 @@ TfPscd::TfPscd(AppContext& app) : TfCodeListForm(app, 5) {
     DefineList();
 }
 
-FieldDefs TfPscd::tableFields() const {
+TableSchema TfPscd::Schema() {
+    TableSchema s;
     // The table has always been created with these spellings of its field names.
-    return {{"Psc", 'A', 5}, {"Posta", 'A', 35}, {"Kod", 'F', 0}};
-}
-
-IndexDefs TfPscd::tableIndexes() const {
-    return {IndexDef::Primary({"Psc"}), IndexDef::Secondary("Kod", {"Kod"}),
+    s.fields = {{"Psc", 'A', 5}, {"Posta", 'A', 35}, {"Kod", 'F', 0}};
+    s.indexes = {IndexDef::Primary({"Psc"}), IndexDef::Secondary("Kod", {"Kod"}),
             IndexDef::Secondary("Posta", {"Posta"})};
+    return s;
 }
 
 void TfPscd::DefineList() {

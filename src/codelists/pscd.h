@@ -1,16 +1,16 @@
 #pragma once
 // Delivering post offices by postal code (PSC.DB).
-#include "codelists/codelistform.h"
+#include "framework/tfdbform.h"
 
 namespace vidoraw {
 
-class TfPscd : public TfCodeListForm {
+class TfPscd : public TfDbForm {
     Q_OBJECT
 public:
+    static constexpr int kNumber = module::kPsc;
+    static TableSchema Schema();
     explicit TfPscd(AppContext& app);
 
-    FieldDefs tableFields() const override;
-    IndexDefs tableIndexes() const override;
     void DefineList() override;
 
     QLineEdit* ePsc = nullptr;

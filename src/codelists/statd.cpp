@@ -4,10 +4,10 @@
 
 namespace vidoraw {
 
-TfStatd::TfStatd(AppContext& app) : TfCodeListForm(app, 12) {
+TfStatd::TfStatd(AppContext& app) : TfDbForm(app, kNumber) {
     addCodeRow(QStringLiteral("Kód :"));
-    eSkratka = addRow(QStringLiteral("Skratka :"), 3, 5);
-    eNazov = addRow(QStringLiteral("Názov :"), 30);
+    eSkratka = rows().addRow(QStringLiteral("Skratka :"), 3, 5);
+    eNazov = rows().addRow(QStringLiteral("Názov :"), 30);
     finishLayout();
     bind(eSkratka, QStringLiteral("SKRATKA"));
     bind(eNazov, QStringLiteral("NAZOV"));
@@ -15,16 +15,14 @@ TfStatd::TfStatd(AppContext& app) : TfCodeListForm(app, 12) {
     DefineList();
 }
 
-FieldDefs TfStatd::tableFields() const {
-    return {{"KOD", 'I', 0}, {"SKRATKA", 'A', 3}, {"NAZOV", 'A', 30}};
-}
-
-IndexDefs TfStatd::tableIndexes() const {
-    return {IndexDef::Primary({"KOD"}), IndexDef::Secondary("SKRATKA", {"SKRATKA"}),
+TableSchema TfStatd::Schema() {
+    TableSchema s;
+    s.fields = {{"KOD", 'I', 0}, {"SKRATKA", 'A', 3}, {"NAZOV", 'A', 30}};
+    s.indexes = {IndexDef::Primary({"KOD"}), IndexDef::Secondary("SKRATKA", {"SKRATKA"}),
             IndexDef::Secondary("NAZOV", {"NAZOV"})};
+    s.initialRows = {QStringLiteral("1|SK|Slovenská republika")};
+    return s;
 }
-
-QStringList TfStatd::initialRows() const { return {QStringLiteral("1|SK|Slovenská republika")}; }
 
 void TfStatd::DefineList() {
     TfDbForm::DefineList();

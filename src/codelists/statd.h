@@ -1,17 +1,16 @@
 #pragma once
 // States (STAT.DB): abbreviation and name.
-#include "codelists/codelistform.h"
+#include "framework/tfdbform.h"
 
 namespace vidoraw {
 
-class TfStatd : public TfCodeListForm {
+class TfStatd : public TfDbForm {
     Q_OBJECT
 public:
+    static constexpr int kNumber = module::kStat;
+    static TableSchema Schema();
     explicit TfStatd(AppContext& app);
 
-    FieldDefs tableFields() const override;
-    IndexDefs tableIndexes() const override;
-    QStringList initialRows() const override;
     void DefineList() override;
 
     QLineEdit* eSkratka = nullptr;

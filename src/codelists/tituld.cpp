@@ -4,19 +4,20 @@
 
 namespace vidoraw {
 
-TfTituld::TfTituld(AppContext& app) : TfCodeListForm(app, 8) {
+TfTituld::TfTituld(AppContext& app) : TfDbForm(app, kNumber) {
     addCodeRow(QStringLiteral("Kód :"));
-    eNazov = addRow(QStringLiteral("Titul :"), 10, 12);
+    eNazov = rows().addRow(QStringLiteral("Titul :"), 10, 12);
     finishLayout();
     bind(eNazov, QStringLiteral("NAZOV"));
     checkedFields = {eNazov};
     DefineList();
 }
 
-FieldDefs TfTituld::tableFields() const { return {{"KOD", 'I', 0}, {"NAZOV", 'A', 10}}; }
-
-IndexDefs TfTituld::tableIndexes() const {
-    return {IndexDef::Primary({"KOD"}), IndexDef::Secondary("NAZOV", {"NAZOV"})};
+TableSchema TfTituld::Schema() {
+    TableSchema s;
+    s.fields = {{"KOD", 'I', 0}, {"NAZOV", 'A', 10}};
+    s.indexes = {IndexDef::Primary({"KOD"}), IndexDef::Secondary("NAZOV", {"NAZOV"})};
+    return s;
 }
 
 void TfTituld::DefineList() {

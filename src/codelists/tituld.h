@@ -1,16 +1,16 @@
 #pragma once
 // Academic titles (TITUL.DB).
-#include "codelists/codelistform.h"
+#include "framework/tfdbform.h"
 
 namespace vidoraw {
 
-class TfTituld : public TfCodeListForm {
+class TfTituld : public TfDbForm {
     Q_OBJECT
 public:
+    static constexpr int kNumber = module::kTitul;
+    static TableSchema Schema();
     explicit TfTituld(AppContext& app);
 
-    FieldDefs tableFields() const override;
-    IndexDefs tableIndexes() const override;
     void DefineList() override;
 
     QLineEdit* eNazov = nullptr;

@@ -75,9 +75,18 @@ ModuleRegistry::~ModuleRegistry() {
         entries_.pop_back();
 }
 
-void ModuleRegistry::setFactory(int number, Factory factory) {
-    if (ModuleInfoFor(number))
-        factories_[number] = std::move(factory);
+void ModuleRegistry::setFactory(int number, Factory factory, SchemaSource schema) {
+    if (!ModuleInfoFor(number))
+        return;
+    factories_[number] = std::move(factory);
+    schemas_[number] = std::move(schema);
+}
+
+std::optional<TableSchema> ModuleRegistry::schema(int number) const {
+    auto it = schemas_.find(number);
+    if (it == schemas_.end() || !it->second)
+        return std::nullopt;
+    return it->second();
 }
 
 bool ModuleRegistry::hasFactory(int number) const { return factories_.count(number) > 0; }
@@ -142,7 +151,7 @@ void ModuleRegistry::ReleaseAll() {
         std::unique_ptr<RecordModule> gone = std::move(entries_.back().module);
         entries_.pop_back();
     }
-    EnsureModule(1);
+    EnsureModule(module::kSystem);
 }
 
 void ModuleRegistry::RepointAll(Database* db) {

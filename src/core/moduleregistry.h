@@ -1,12 +1,15 @@
 #pragma once
 // The module registry: record-form modules by their fixed numbers 1..56, created on first use
 // and kept until released.
+#include "core/engine/tableschema.h"
+#include "core/modulenumbers.h"
 #include "core/recordmodule.h"
 
 #include <QString>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace vidoraw {
@@ -25,15 +28,20 @@ const ModuleInfo* ModuleInfoFor(int number);
 class ModuleRegistry {
 public:
     using Factory = std::function<std::unique_ptr<RecordModule>()>;
+    using SchemaSource = std::function<TableSchema()>;
 
     ModuleRegistry() = default;
     ~ModuleRegistry();
     ModuleRegistry(const ModuleRegistry&) = delete;
     ModuleRegistry& operator=(const ModuleRegistry&) = delete;
 
-    // Subsystems announce how their modules are made; numbers without one are never created.
-    void setFactory(int number, Factory factory);
+    // Subsystems announce how their modules are made and what their tables hold; numbers
+    // without a factory are never created.
+    void setFactory(int number, Factory factory, SchemaSource schema);
     bool hasFactory(int number) const;
+    // The module's table layout and first rows, without creating the module; empty for a
+    // number nobody announced.
+    std::optional<TableSchema> schema(int number) const;
     // Called right after a module is created (the extra steps some modules need).
     void setAfterCreate(int number, std::function<void(RecordModule&)> step);
     // Database every module's table lives in (set before the first module is created).
@@ -63,6 +71,7 @@ private:
     };
     std::vector<Entry> entries_;
     std::map<int, Factory> factories_;
+    std::map<int, SchemaSource> schemas_;
     std::map<int, std::function<void(RecordModule&)>> afterCreate_;
     Database* db_ = nullptr;
 };

@@ -2,6 +2,8 @@
 // How a module's table is listed: sort orders, printed columns and headings, list title.
 #include <QStringList>
 
+#include <functional>
+
 namespace vidoraw {
 
 struct ListDefinition {
@@ -12,6 +14,12 @@ struct ListDefinition {
     QStringList printHeading; // lines above the printed list
     QStringList searchLabels; // order titles followed by ":"
     QString listTitle;        // caption of the list window
+    // Rows whose flagField holds "A" are painted flagged.
+    QString flagField;
+    // Cells of markField whose text fails markCell are painted as wrong (checked when the list
+    // is shown: the module decides whether marking is on).
+    QString markField;
+    std::function<bool(const QString&)> markCell;
 
     void clear() { *this = ListDefinition{}; }
     // A list printed as it is ordered: the printed columns are the orders, the heading the title.

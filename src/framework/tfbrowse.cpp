@@ -77,19 +77,6 @@ protected:
     }
 };
 
-// A flag of the system record ("A" = on); false when the field does not exist.
-bool SystemFlag(AppContext& app, const QString& field) {
-    auto* system = dynamic_cast<TfDbForm*>(app.registry.module(1));
-    if (!system || !system->OpenTable())
-        return false;
-    Table& t = system->table();
-    if (!t.hasField(field))
-        return false;
-    if (t.recNo() < 0)
-        t.first();
-    return t.field(field).asString() == QLatin1String("A");
-}
-
 } // namespace
 
 TableModel::RowColours ListRowColours(const ListColours& colours, int row, bool current,
@@ -103,11 +90,11 @@ TableModel::RowColours ListRowColours(const ListColours& colours, int row, bool 
     return {colours.background2, colours.text2};
 }
 
-TableModel::RowColours BadBirthNumberColours() { return {QColor(255, 0, 0), QColor(255, 255, 0)}; }
+TableModel::RowColours MarkedCellColours() { return {QColor(255, 0, 0), QColor(255, 255, 0)}; }
 
 TfBrowse::ButtonStates TfBrowse::DefaultButtons() {
     ButtonStates s;
-    s.fill(2);
+    s.fill(ButtonState::AsComputed);
     return s;
 }
 
@@ -150,13 +137,12 @@ TfBrowse::TfBrowse(AppContext& app, QWidget* parent)
         return ListRowColours(app_.listColours, row, row == grid->currentIndex().row(), flagged);
     };
     model->cellColours = [this](int row, int column) -> std::optional<TableModel::RowColours> {
-        if (!markBirthNumbers_ || !module_ || birthNumberField_ < 0 ||
-            model->fieldAt(column).compare(QLatin1String("RODCIS"), Qt::CaseInsensitive) != 0)
+        if (!module_ || markedField_ < 0 || !list_.markCell ||
+            model->fieldAt(column).compare(list_.markField, Qt::CaseInsensitive) != 0)
             return std::nullopt;
-        const QString number = module_->table().valueAt(row, birthNumberField_).toString();
-        if (BirthNumberValid(number))
+        if (list_.markCell(module_->table().valueAt(row, markedField_).toString()))
             return std::nullopt;
-        return BadBirthNumberColours();
+        return MarkedCellColours();
     };
     // A row the user moves to becomes the table's current record: commands act on it.
     connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -285,6 +271,7 @@ bool TfBrowse::Browse(int moduleNumber, const ButtonStates& states, bool selecti
         return false;
     number_ = moduleNumber;
     restoreWindowState();
+    module_->prepareList();
     list_ = module_->list;
     setWindowTitle(list_.listTitle);
     if (!module_->OpenTable()) {
@@ -292,10 +279,8 @@ bool TfBrowse::Browse(int moduleNumber, const ButtonStates& states, bool selecti
         return false;
     }
     Table& t = module_->table();
-    flagField_ = t.fieldIndex(QStringLiteral("INDIK"));
-    birthNumberField_ = t.fieldIndex(QStringLiteral("RODCIS"));
-    markBirthNumbers_ = (moduleNumber == 17 || moduleNumber == 47) && birthNumberField_ >= 0 &&
-                        SystemFlag(app_, QStringLiteral("RCMOD11"));
+    flagField_ = list_.flagField.isEmpty() ? -1 : t.fieldIndex(list_.flagField);
+    markedField_ = list_.markField.isEmpty() ? -1 : t.fieldIndex(list_.markField);
     model->setTable(&t);
     const IndexDefs indexes = app_.db ? app_.db->indexDefs(t.tableName()) : IndexDefs();
 
@@ -322,7 +307,7 @@ bool TfBrowse::Browse(int moduleNumber, const ButtonStates& states, bool selecti
 
     selectionAllowed_ = selectionAllowed;
     states_ = states;
-    states_[sFilter] = module_->filtersAllowed ? 1 : 0;
+    states_[sFilter] = module_->filtersAllowed ? ButtonState::Enable : ButtonState::Disable;
     UpdateButtons();
     syncGridToTable();
     if (!app_.listFont.isEmpty())
@@ -357,8 +342,7 @@ bool TfBrowse::Browse(int moduleNumber, const ButtonStates& states, bool selecti
     saveWindowState();
     number_ = -1;
     model->setTable(nullptr);
-    flagField_ = birthNumberField_ = -1;
-    markBirthNumbers_ = false;
+    flagField_ = markedField_ = -1;
     return picked;
 }
 
@@ -384,13 +368,11 @@ void TfBrowse::UpdateButtons() {
         const Slot s = kSlotOf[i];
         if (s == sUnused1 || s == sUnused2)
             continue;
-        const int v = states_[s];
+        const ButtonState v = states_[s];
         if (s == sFilter)
-            buttons[size_t(i)]->setEnabled(v == 1);
-        else if (v == 0)
-            buttons[size_t(i)]->setEnabled(false);
-        else if (v == 1)
-            buttons[size_t(i)]->setEnabled(true);
+            buttons[size_t(i)]->setEnabled(v == ButtonState::Enable);
+        else if (v != ButtonState::AsComputed)
+            buttons[size_t(i)]->setEnabled(v == ButtonState::Enable);
     }
 }
 
@@ -765,7 +747,8 @@ bool TfBrowse::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool LookupOrPick(AppContext& app, int moduleNumber, const QString& keyField,
-                  const QString& nameField, int mode, QLineEdit* nameControl, QLineEdit* keyControl) {
+                  const QString& nameField, PickMode mode, QLineEdit* nameControl,
+                  QLineEdit* keyControl) {
     auto* module = dynamic_cast<TfDbForm*>(app.registry.module(moduleNumber));
     if (!module || !module->OpenTable())
         return false;
@@ -775,17 +758,17 @@ bool LookupOrPick(AppContext& app, int moduleNumber, const QString& keyField,
     const bool found = !key.isEmpty() && LookupFieldIn(t, keyField, {key}, nameField, name);
     if (found && nameControl)
         nameControl->setText(name);
-    const bool explicitPick = mode == 1 || mode == 3;
+    const bool explicitPick = mode == PickMode::Pick || mode == PickMode::PickReadOnly;
     if (!explicitPick && found)
         return true;
     if (explicitPick && !key.isEmpty())
         FindOrNearest(t, keyField, key);
     TfBrowse picker(app, keyControl ? keyControl->window() : nullptr);
     TfBrowse::ButtonStates states = TfBrowse::DefaultButtons();
-    if (mode >= 2)
+    if (mode == PickMode::LookUpReadOnly || mode == PickMode::PickReadOnly)
         for (TfBrowse::Slot s : {TfBrowse::sPridaj, TfBrowse::sKopia, TfBrowse::sZmaz,
                                  TfBrowse::sOprav, TfBrowse::sUkaz})
-            states[s] = 0;
+            states[s] = TfBrowse::ButtonState::Disable;
     const QString order = t.order();
     const bool picked = picker.Browse(moduleNumber, states, true);
     if (picked) {

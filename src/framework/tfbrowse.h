@@ -24,12 +24,13 @@ class TfDbForm;
 class TfBrowse : public QDialog {
     Q_OBJECT
 public:
-    // Button slots: 0 disable, 1 enable, 2 leave as computed.
     enum Slot {
         sPridaj, sKopia, sZmaz, sOprav, sIndex, sHladaj, sUkaz, sTlac, sVyber, sSpat,
         sUnused1, sUnused2, sFilter, sUnused3, kSlots
     };
-    using ButtonStates = std::array<int, kSlots>;
+    // What the caller wants of a button: off, on, or as the list's state makes it.
+    enum class ButtonState { Disable = 0, Enable = 1, AsComputed = 2 };
+    using ButtonStates = std::array<ButtonState, kSlots>;
     static ButtonStates DefaultButtons();
 
     explicit TfBrowse(AppContext& app, QWidget* parent = nullptr);
@@ -99,21 +100,25 @@ private:
     QTimer refreshTimer_;
     QWidget* buttonPanel_ = nullptr;
     QList<int> widthsAtShow_;
-    int flagField_ = -1;        // INDIK, when the table has it
-    int birthNumberField_ = -1; // RODCIS, when the table has it
-    bool markBirthNumbers_ = false; // voucher lists with RCMOD11 "A"
+    int flagField_ = -1;   // the list's flag field, when the table has it
+    int markedField_ = -1; // the field of the list's marked cells, when the table has it
 };
 
-// Colours of one list row: the current row blue, flagged rows (INDIK "A") yellow, the others
-// alternating between the two pairs of the list colours.
+// Colours of one list row: the current row blue, flagged rows yellow, the others alternating
+// between the two pairs of the list colours.
 TableModel::RowColours ListRowColours(const ListColours& colours, int row, bool current,
                                       bool flagged);
-// A birth number cell failing modulo 11.
-TableModel::RowColours BadBirthNumberColours();
+// A cell the list marks as wrong (ListDefinition::markCell).
+TableModel::RowColours MarkedCellColours();
 
-// The code look-up with pick list. Mode 0: look up, pick when not found; 1: always pick
-// (Insert/F7); 2 and 3: as 0 and 1 with the record commands disabled in the pick list.
+// How the code look-up goes: LookUp looks the code up and picks from the list only when it is
+// not found; Pick always opens the list (Insert/F7). The ReadOnly variants disable the record
+// commands in the pick list.
+enum class PickMode { LookUp = 0, Pick = 1, LookUpReadOnly = 2, PickReadOnly = 3 };
+
+// The code look-up with pick list.
 bool LookupOrPick(AppContext& app, int moduleNumber, const QString& keyField,
-                  const QString& nameField, int mode, QLineEdit* nameControl, QLineEdit* keyControl);
+                  const QString& nameField, PickMode mode, QLineEdit* nameControl,
+                  QLineEdit* keyControl);
 
 } // namespace vidoraw

@@ -50,12 +50,17 @@ bool TfDbForm::OpenTable() {
     return table_.open();
 }
 
+TableSchema TfDbForm::schema() const {
+    return app().registry.schema(number_).value_or(TableSchema{});
+}
+
 bool TfDbForm::CreateTable(const QString& fileName) {
     Database* db = table_.database() ? table_.database() : app().db;
     if (!db)
         return false;
     QString error;
-    if (!CreateTableWithRows(*db, fileName, tableFields(), tableIndexes(), initialRows(), &error)) {
+    const TableSchema s = schema();
+    if (!CreateTableWithRows(*db, fileName, s.fields, s.indexes, s.initialRows, &error)) {
         ShowNotice(QStringLiteral("Chyba"), error, NoticeKind::Error, this);
         return false;
     }
@@ -65,16 +70,32 @@ bool TfDbForm::CreateTable(const QString& fileName) {
 bool TfDbForm::DefineIndexes(Table& table) {
     Database* db = table.database();
     QString error;
-    if (!db || !db->redefineIndexes(table.tableName(), tableIndexes(), &error))
+    if (!db || !db->redefineIndexes(table.tableName(), schema().indexes, &error))
         return false;
     return table.setOrder(codeField) || true;
 }
 
 void TfDbForm::DefineList() { explicitListKey.clear(); }
 
+QLineEdit* TfDbForm::addCodeRow(const QString& label) {
+    eKod = rows().newEdit(0, 8);
+    eKod->setReadOnly(true);
+    eKod->setAlignment(Qt::AlignRight);
+    rows().addRow(label, eKod);
+    bind(eKod, codeField);
+    return eKod;
+}
+
+bool TfDbForm::isDuplicate(const QString& orderFields, const QString& value) {
+    QString code;
+    if (!LookupFieldIn(table_, orderFields, {value}, codeField, code))
+        return false;
+    return recordMode == ModeAdd || !eKod || code != eKod->text().trimmed();
+}
+
 void TfDbForm::bind(QWidget* control, const QString& field) {
     auto* e = qobject_cast<QLineEdit*>(control);
-    bindings_ << Binding{control, field, e && e->isReadOnly() && e != codeControl};
+    bindings_ << Binding{control, field, e && e->isReadOnly() && e != eKod};
 }
 
 QWidget* TfDbForm::controlOf(const QString& field) const {
@@ -129,7 +150,7 @@ void TfDbForm::clearFields() {
 void TfDbForm::setReadOnly(bool readOnly) {
     for (const Binding& b : bindings_) {
         if (auto* e = qobject_cast<QLineEdit*>(b.control))
-            e->setReadOnly(readOnly || b.fixedReadOnly || e == codeControl);
+            e->setReadOnly(readOnly || b.fixedReadOnly || e == eKod);
         else if (auto* p = qobject_cast<QPlainTextEdit*>(b.control))
             p->setReadOnly(readOnly);
         else
@@ -145,7 +166,7 @@ qint64 TfDbForm::nextCode() {
 
 void TfDbForm::focusFirstField() {
     for (const Binding& b : bindings_) {
-        if (b.control != codeControl && b.control->isEnabled() && b.control->isVisibleTo(this)) {
+        if (b.control != eKod && b.control->isEnabled() && b.control->isVisibleTo(this)) {
             focusField(b.control);
             return;
         }
@@ -166,8 +187,8 @@ int TfDbForm::AddRecord() {
         return 0;
     clearFields();
     setReadOnly(false);
-    if (codeControl)
-        codeControl->setText(QString::number(nextCode()));
+    if (eKod)
+        eKod->setText(QString::number(nextCode()));
     recordMode = ModeAdd; // the first field may depend on the mode
     focusFirstField();
     return runModalIn(ModeAdd);
@@ -200,8 +221,8 @@ int TfDbForm::CopyRecord() {
         return 0;
     LoadFields();
     setReadOnly(false);
-    if (codeControl)
-        codeControl->setText(QString::number(nextCode()));
+    if (eKod)
+        eKod->setText(QString::number(nextCode()));
     recordMode = ModeAdd;
     focusFirstField();
     return runModalIn(ModeAdd);
@@ -276,8 +297,8 @@ bool TfDbForm::closeWithOk() {
     if (recordMode == ModeAdd) {
         // Another workstation may have added records since the code was proposed.
         const qint64 code = table_.hasField(codeField) ? LastValue(table_, codeField, codeField) + 1 : 0;
-        if (codeControl)
-            codeControl->setText(QString::number(code));
+        if (eKod)
+            eKod->setText(QString::number(code));
         if (!table_.append())
             return refuse();
         if (table_.hasField(codeField))

@@ -46,6 +46,9 @@ public:
     virtual int DeleteRecord();
     virtual int CopyRecord();
     virtual void DefineList();
+    // Runs each time the list is shown, before the browser reads the list definition: the
+    // place for list behaviour that depends on settings (e.g. which cells are marked).
+    virtual void prepareList() {}
     // Commands of the list window's menus and its print button.
     virtual void PopupOtherMenu(const QPoint& globalPos, TfBrowse* browser);
     virtual bool PrintList(TfBrowse* browser, const QString& extraHeading);
@@ -58,17 +61,15 @@ public:
     // Whether the list may delete all records of this module at once.
     virtual bool deletionAllowed() const { return true; }
 
-    // The table's layout and first rows, as the module creates it.
-    virtual FieldDefs tableFields() const = 0;
-    virtual IndexDefs tableIndexes() const = 0;
-    virtual QStringList initialRows() const { return {}; }
+    // The table's layout and first rows, as the module announced them to the registry.
+    TableSchema schema() const;
 
     // Controls bound to fields move their values in LoadFields/StoreFields. A line edit that
     // is read-only when bound (a value the form fills itself) stays read-only in every mode.
     void bind(QWidget* control, const QString& field);
     QWidget* controlOf(const QString& field) const;
     // The read-only code control that shows the proposed next code.
-    QLineEdit* codeControl = nullptr;
+    QLineEdit* eKod = nullptr;
     QString codeField = QStringLiteral("KOD");
     qint64 nextCode();
 
@@ -101,6 +102,11 @@ protected:
     // Fields a module sets itself when saving (beyond the bound controls).
     bool closeWithOk() override;
     bool closeWithBack() override;
+    // The read-only code box on top of the form, bound to the code field.
+    QLineEdit* addCodeRow(const QString& label);
+    // Whether value already belongs to another record: through the order of that field,
+    // comparing the found record's code with the edited one (any record counts when adding).
+    bool isDuplicate(const QString& orderFields, const QString& value);
     // Clears every bound control (add mode).
     void clearFields();
     // Sets every bound control read-only (view) or editable again; the code control stays

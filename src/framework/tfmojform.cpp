@@ -46,6 +46,25 @@ QWidget* TfMojForm::makeButtonStrip() {
     return strip;
 }
 
+FormRows& TfMojForm::rows() {
+    if (!rows_)
+        rows_ = std::make_unique<FormRows>(this);
+    return *rows_;
+}
+
+void TfMojForm::finishLayout() { rows().finish(makeButtonStrip()); }
+
+QString TfMojForm::trimmedText(QLineEdit* edit) {
+    const QString t = edit->text().trimmed();
+    if (t != edit->text())
+        edit->setText(t);
+    return t;
+}
+
+void TfMojForm::complain(const QString& text) {
+    ShowNotice(QStringLiteral("Chyba"), text, NoticeKind::Error, this);
+}
+
 int TfMojForm::showModal() { return RunDialog(*this); }
 
 void TfMojForm::centreOver(QWidget* owner) {

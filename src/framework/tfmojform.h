@@ -2,13 +2,16 @@
 // Base of every dialog the user fills in: OK and Back buttons, Enter/arrow navigation between
 // fields, the field colours (normal, current, incorrect) and checks when a field is left.
 #include "framework/appcontext.h"
+#include "framework/formrows.h"
 
 #include <QDialog>
 #include <QHash>
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
+class QLineEdit;
 class QPushButton;
 
 namespace vidoraw {
@@ -49,7 +52,16 @@ public:
     QPushButton* bbOk = nullptr;
     QPushButton* bbSpat = nullptr;
 
+    // Trims the box's text, puts the trimmed text back and answers it.
+    static QString trimmedText(QLineEdit* edit);
+
 protected:
+    // The rows of the dialog (made on first use; the dialog must have no other layout).
+    FormRows& rows();
+    // Puts the OK/Back strip under the rows.
+    void finishLayout();
+    // A check's message (title "Chyba"), over this dialog.
+    void complain(const QString& text);
     // Runs when OK is pressed; true closes the dialog with OK.
     virtual bool closeWithOk() { return true; }
     // Runs when Back is pressed; true closes the dialog.
@@ -74,6 +86,7 @@ private:
     QPointer<QWidget> current_;
     bool checking_ = false;
     QHash<QObject*, std::function<void()>> pickers_;
+    std::unique_ptr<FormRows> rows_;
 };
 
 } // namespace vidoraw

@@ -149,7 +149,7 @@ void SaveView(AppContext& app, const QString& listKey, QTableView& grid) {
     WriteView(app, views->table(), listKey, rows);
 }
 
-TfPohladd::TfPohladd(AppContext& app, QWidget* parent) : TfDbForm(app, 4, parent) {
+TfPohladd::TfPohladd(AppContext& app, QWidget* parent) : TfDbForm(app, kNumber, parent) {
     setMinimumSize(603, 331);
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
@@ -186,15 +186,14 @@ TfPohladd::TfPohladd(AppContext& app, QWidget* parent) : TfDbForm(app, 4, parent
     DefineList();
 }
 
-FieldDefs TfPohladd::tableFields() const {
-    return {{"KOD", 'F', 0},    {"UZIV", 'A', 20},  {"TAB", 'A', 20},
-            {"POLE", 'A', 20},  {"POPIS", 'A', 40}, {"SIR", 'F', 0},
-            {"ZOBRAZ", 'A', 1}, {"ZOROVNAJ", 'A', 1}, {"ZAROVNAJ", 'A', 1}};
-}
-
-IndexDefs TfPohladd::tableIndexes() const {
-    return {IndexDef::Primary({"KOD"}), IndexDef::Secondary("UzivTab", {"UZIV", "TAB"}, true),
-            IndexDef::Secondary("UzivTabPole", {"UZIV", "TAB", "POLE"}, true)};
+TableSchema TfPohladd::Schema() {
+    TableSchema s;
+    s.fields = {{"KOD", 'F', 0},    {"UZIV", 'A', 20},  {"TAB", 'A', 20},
+                {"POLE", 'A', 20},  {"POPIS", 'A', 40}, {"SIR", 'F', 0},
+                {"ZOBRAZ", 'A', 1}, {"ZOROVNAJ", 'A', 1}, {"ZAROVNAJ", 'A', 1}};
+    s.indexes = {IndexDef::Primary({"KOD"}), IndexDef::Secondary("UzivTab", {"UZIV", "TAB"}, true),
+                 IndexDef::Secondary("UzivTabPole", {"UZIV", "TAB", "POLE"}, true)};
+    return s;
 }
 
 void TfPohladd::DefineList() {

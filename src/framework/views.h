@@ -17,10 +17,10 @@ void SaveView(AppContext& app, const QString& listKey, QTableView& grid);
 class TfPohladd : public TfDbForm {
     Q_OBJECT
 public:
+    static constexpr int kNumber = module::kPohlad;
+    static TableSchema Schema();
     explicit TfPohladd(AppContext& app, QWidget* parent = nullptr);
 
-    FieldDefs tableFields() const override;
-    IndexDefs tableIndexes() const override;
     void DefineList() override;
 
     // The list is for looking at and printing views only.

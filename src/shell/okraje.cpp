@@ -4,9 +4,7 @@
 #include "core/values.h"
 #include "shell/systemd.h"
 
-#include <QFormLayout>
 #include <QLineEdit>
-#include <QVBoxLayout>
 
 namespace vidoraw {
 
@@ -21,27 +19,17 @@ double Millimetres(const QString& text) {
 
 TfOkraje::TfOkraje(AppContext& app, QWidget* parent) : TfMojForm(app, parent) {
     setWindowTitle(QStringLiteral("Okraje stránky pre tlač"));
-    auto* layout = new QVBoxLayout(this);
-    auto* form = new QFormLayout;
-    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    form->setContentsMargins(12, 12, 12, 0);
     auto add = [&](const QString& label, const char* field) {
-        auto* e = new QLineEdit(this);
-        e->setMaxLength(12);
+        QLineEdit* e = rows().addRow(label, 12, 10);
         e->setAlignment(Qt::AlignRight);
-        e->setFixedWidth(std::max(48, e->fontMetrics().averageCharWidth() * 11 + 14));
         e->setText(SystemField(app, QString::fromLatin1(field)));
-        form->addRow(label, e);
         return e;
     };
     eLavy = add(QStringLiteral("Ľavý okraj :"), "OKRAJL");
     ePravy = add(QStringLiteral("Pravý okraj :"), "OKRAJP");
     eHorny = add(QStringLiteral("Horný okraj :"), "OKRAJH");
     eDolny = add(QStringLiteral("Dolný okraj :"), "OKRAJD");
-    layout->addLayout(form);
-    layout->addSpacing(6);
-    layout->addWidget(makeButtonStrip());
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    finishLayout();
 }
 
 bool TfOkraje::checkMargin(QLineEdit* edit) {

@@ -3,68 +3,49 @@
 #include "core/interaction.h"
 #include "core/values.h"
 
-#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QVBoxLayout>
 
 namespace vidoraw {
-
-namespace {
-
-QLineEdit* NewEdit(QWidget* parent, int maxLength, int chars) {
-    auto* e = new QLineEdit(parent);
-    if (maxLength > 0)
-        e->setMaxLength(maxLength);
-    e->setFixedWidth(std::max(48, e->fontMetrics().averageCharWidth() * (chars + 1) + 14));
-    return e;
-}
-
-QLabel* RightLabel(const QString& text, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return l;
-}
-
-} // namespace
 
 QStringList TfPosunzd::envelopeFormats() {
     return {QStringLiteral(" Obálka 114 x 163 "), QStringLiteral(" Obálka 114 x 228 "),
             QStringLiteral(" Obálka 162 x 228 "), QStringLiteral(" Obálka 125 x 177 Doporučene ")};
 }
 
-TfPosunzd::TfPosunzd(AppContext& app, QWidget* parent) : TfDbForm(app, 25, parent) {
-    auto* layout = new QVBoxLayout(this);
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(6);
-    eKod = NewEdit(this, 0, 8);
-    eKod->setReadOnly(true);
-    eKod->setAlignment(Qt::AlignRight);
-    codeControl = eKod;
-    eNazovTlac = NewEdit(this, 40, 30);
-    grid->addWidget(RightLabel(QStringLiteral("Kód :"), this), 0, 0);
-    grid->addWidget(eKod, 0, 1, 1, 2);
-    grid->addWidget(RightLabel(QStringLiteral("Názov tlačiarne :"), this), 1, 0);
-    grid->addWidget(eNazovTlac, 1, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Posun X (mm)"), this), 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Posun Y (mm)"), this), 2, 2);
+TfPosunzd::TfPosunzd(AppContext& app, QWidget* parent) : TfDbForm(app, kNumber, parent) {
+    addCodeRow(QStringLiteral("Kód :"));
+    eNazovTlac = rows().addRow(QStringLiteral("Názov tlačiarne :"), 40, 30);
+    // The two offsets of a format side by side, under their headings.
+    auto pair = [this](QWidget* x, QWidget* y) {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(8);
+        row->addWidget(x);
+        row->addWidget(y);
+        row->addStretch(1);
+        return row;
+    };
+    QLineEdit* probe = rows().newEdit(12, 10);
+    const int boxWidth = probe->width();
+    delete probe;
+    auto heading = [&](const QString& text) {
+        auto* l = new QLabel(text, this);
+        l->setFixedWidth(std::max(boxWidth, l->sizeHint().width()));
+        return l;
+    };
+    rows().addRow(QString(), pair(heading(QStringLiteral("Posun X (mm)")),
+                                  heading(QStringLiteral("Posun Y (mm)"))));
     const QStringList formats = envelopeFormats();
     for (int n = 0; n < 4; ++n) {
-        ePosunX[n] = NewEdit(this, 12, 10);
-        ePosunY[n] = NewEdit(this, 12, 10);
+        ePosunX[n] = rows().newEdit(12, 10);
+        ePosunY[n] = rows().newEdit(12, 10);
         ePosunX[n]->setAlignment(Qt::AlignRight);
         ePosunY[n]->setAlignment(Qt::AlignRight);
-        grid->addWidget(RightLabel(formats[n].trimmed() + QStringLiteral(" :"), this), 3 + n, 0);
-        grid->addWidget(ePosunX[n], 3 + n, 1);
-        grid->addWidget(ePosunY[n], 3 + n, 2);
+        rows().addRow(formats[n].trimmed() + QStringLiteral(" :"), pair(ePosunX[n], ePosunY[n]));
     }
-    layout->addLayout(grid);
-    layout->addSpacing(6);
-    layout->addWidget(makeButtonStrip());
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    finishLayout();
 
-    bind(eKod, QStringLiteral("KOD"));
     bind(eNazovTlac, QStringLiteral("NAZOVTLAC"));
     checkedFields << eNazovTlac;
     for (int n = 0; n < 4; ++n) {
@@ -77,15 +58,14 @@ TfPosunzd::TfPosunzd(AppContext& app, QWidget* parent) : TfDbForm(app, 25, paren
     DefineList();
 }
 
-FieldDefs TfPosunzd::tableFields() const {
-    return {{"KOD", 'F', 0},      {"NAZOVTLAC", 'A', 40}, {"POSUNXO0", 'F', 0},
-            {"POSUNYO0", 'F', 0}, {"POSUNXO1", 'F', 0},   {"POSUNYO1", 'F', 0},
-            {"POSUNXO2", 'F', 0}, {"POSUNYO2", 'F', 0},   {"POSUNXO3", 'F', 0},
-            {"POSUNYO3", 'F', 0}};
-}
-
-IndexDefs TfPosunzd::tableIndexes() const {
-    return {IndexDef::Primary({"KOD"}), IndexDef::Secondary("NAZOVTLAC", {"NAZOVTLAC"})};
+TableSchema TfPosunzd::Schema() {
+    TableSchema s;
+    s.fields = {{"KOD", 'F', 0},      {"NAZOVTLAC", 'A', 40}, {"POSUNXO0", 'F', 0},
+                {"POSUNYO0", 'F', 0}, {"POSUNXO1", 'F', 0},   {"POSUNYO1", 'F', 0},
+                {"POSUNXO2", 'F', 0}, {"POSUNYO2", 'F', 0},   {"POSUNXO3", 'F', 0},
+                {"POSUNYO3", 'F', 0}};
+    s.indexes = {IndexDef::Primary({"KOD"}), IndexDef::Secondary("NAZOVTLAC", {"NAZOVTLAC"})};
+    return s;
 }
 
 void TfPosunzd::DefineList() {

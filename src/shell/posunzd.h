@@ -12,17 +12,16 @@ namespace vidoraw {
 class TfPosunzd : public TfDbForm {
     Q_OBJECT
 public:
+    static constexpr int kNumber = module::kPosuny;
+    static TableSchema Schema();
     explicit TfPosunzd(AppContext& app, QWidget* parent = nullptr);
 
-    FieldDefs tableFields() const override;
-    IndexDefs tableIndexes() const override;
     void DefineList() override;
     int AddRecord() override;
 
     // The envelope formats in the order of their offsets.
     static QStringList envelopeFormats();
 
-    QLineEdit* eKod = nullptr;
     QLineEdit* eNazovTlac = nullptr;
     std::array<QLineEdit*, 4> ePosunX{};
     std::array<QLineEdit*, 4> ePosunY{};

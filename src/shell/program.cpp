@@ -12,6 +12,7 @@
 #include "shell/okraje.h"
 #include "shell/oprogramef.h"
 #include "shell/posunzd.h"
+#include "framework/registermodule.h"
 #include "shell/systemd.h"
 #include "shell/vlastnikd.h"
 
@@ -25,10 +26,10 @@
 namespace vidoraw {
 
 void RegisterShellModules(AppContext& app) {
-    app.registry.setFactory(1, [&app] { return std::make_unique<TfSystemd>(app); });
-    app.registry.setFactory(4, [&app] { return std::make_unique<TfPohladd>(app); });
-    app.registry.setFactory(24, [&app] { return std::make_unique<TfVlastnikd>(app); });
-    app.registry.setFactory(25, [&app] { return std::make_unique<TfPosunzd>(app); });
+    RegisterModule<TfSystemd>(app);
+    RegisterModule<TfPohladd>(app);
+    RegisterModule<TfVlastnikd>(app);
+    RegisterModule<TfPosunzd>(app);
 }
 
 Program::Program(AppContext& app) : app_(app) {
@@ -42,7 +43,7 @@ Program::Program(AppContext& app) : app_(app) {
 
 Program::~Program() {
     app_.registry.ReleaseAll();
-    app_.registry.ReleaseModule(1);
+    app_.registry.ReleaseModule(module::kSystem);
     saveColours();
 }
 
@@ -212,7 +213,7 @@ bool Program::ReindexAll(bool ask) {
         app_.registry.ReleaseAll();
     }
     progress.hide();
-    if (auto* system = app_.registry.module(1))
+    if (auto* system = app_.registry.module(module::kSystem))
         system->OpenTable();
     if (ok && ask)
         ShowNotice(QStringLiteral("Oznam"), QStringLiteral("Reindexácia prebehla úspešne."),

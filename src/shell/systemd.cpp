@@ -3,34 +3,30 @@
 #include "core/interaction.h"
 
 #include <QDate>
-#include <QFormLayout>
 #include <QLineEdit>
-#include <QVBoxLayout>
 
 namespace vidoraw {
 
-TfSystemd::TfSystemd(AppContext& app, QWidget* parent) : TfDbForm(app, 1, parent) {
-    auto* layout = new QVBoxLayout(this);
-    auto* form = new QFormLayout;
-    eMenoFontB = new QLineEdit(this);
-    eMenoFont = new QLineEdit(this);
-    form->addRow(QStringLiteral("Písmo zoznamov :"), eMenoFontB);
-    form->addRow(QStringLiteral("Písmo tlače :"), eMenoFont);
-    layout->addLayout(form);
-    layout->addWidget(makeButtonStrip());
+TfSystemd::TfSystemd(AppContext& app, QWidget* parent) : TfDbForm(app, kNumber, parent) {
+    eMenoFontB = rows().addRow(QStringLiteral("Písmo zoznamov :"), 40, 30);
+    eMenoFont = rows().addRow(QStringLiteral("Písmo tlače :"), 40, 30);
+    finishLayout();
     bind(eMenoFontB, QStringLiteral("MENOFONTB"));
     bind(eMenoFont, QStringLiteral("MENOFONT"));
     codeField = QString(); // one record, no codes
     DefineList();
 }
 
-FieldDefs TfSystemd::tableFields() const {
-    return {{"VERZIA", 'F', 0},   {"DATUM", 'D', 0},     {"STAV", 'A', 1},
-            {"UZIVATEL", 'N', 0}, {"HESLOP", 'A', 30},   {"HESLO", 'A', 30},
-            {"MENOFONTB", 'A', 40}, {"MENOFONT", 'A', 40}, {"OKRAJL", 'F', 0},
-            {"OKRAJP", 'F', 0},   {"OKRAJH", 'F', 0},    {"OKRAJD", 'F', 0},
-            {"PACNIE", 'A', 1},   {"RCMOD11", 'A', 1},   {"KODPZS", 'A', 12},
-            {"IDENTPZS", 'A', 6}, {"TYPTR", 'N', 0},     {"PRACOVNIK", 'A', 30}};
+TableSchema TfSystemd::Schema() {
+    // One record, no indexes: the record itself is written by EnsureSystemRecord.
+    TableSchema s;
+    s.fields = {{"VERZIA", 'F', 0},   {"DATUM", 'D', 0},     {"STAV", 'A', 1},
+                {"UZIVATEL", 'N', 0}, {"HESLOP", 'A', 30},   {"HESLO", 'A', 30},
+                {"MENOFONTB", 'A', 40}, {"MENOFONT", 'A', 40}, {"OKRAJL", 'F', 0},
+                {"OKRAJP", 'F', 0},   {"OKRAJH", 'F', 0},    {"OKRAJD", 'F', 0},
+                {"PACNIE", 'A', 1},   {"RCMOD11", 'A', 1},   {"KODPZS", 'A', 12},
+                {"IDENTPZS", 'A', 6}, {"TYPTR", 'N', 0},     {"PRACOVNIK", 'A', 30}};
+    return s;
 }
 
 void TfSystemd::DefineList() {
@@ -41,16 +37,6 @@ void TfSystemd::DefineList() {
     list.listTitle = QStringLiteral("Systémové nastavenie");
     list.finish();
 }
-
-namespace {
-Table* SystemTable(AppContext& app) {
-    auto* m = dynamic_cast<TfDbForm*>(app.registry.module(1));
-    if (!m || !m->OpenTable())
-        return nullptr;
-    m->table().first();
-    return &m->table();
-}
-} // namespace
 
 bool EnsureSystemRecord(AppContext& app) {
     Table* t = SystemTable(app);
@@ -81,28 +67,6 @@ bool EnsureSystemRecord(AppContext& app) {
     }
     t->first();
     return true;
-}
-
-QString SystemField(AppContext& app, const QString& field) {
-    Table* t = SystemTable(app);
-    return t && t->hasField(field) ? t->field(field).asString() : QString();
-}
-
-bool WriteSystemFields(AppContext& app, const QList<std::pair<QString, QVariant>>& values,
-                       QWidget* owner) {
-    Table* t = SystemTable(app);
-    if (!t)
-        return false;
-    WriteLock lock(*t->database());
-    bool ok = lock.ok() && t->edit();
-    for (const auto& [field, value] : values)
-        ok = ok && t->field(field).setValue(value);
-    ok = ok && t->post() && lock.commit();
-    if (!ok) {
-        t->cancel();
-        ShowNotice(QStringLiteral("Chyba!"), TfDbForm::saveErrorText(), NoticeKind::Error, owner);
-    }
-    return ok;
 }
 
 bool SetRunState(AppContext& app, const QString& state) {

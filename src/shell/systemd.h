@@ -1,6 +1,7 @@
 #pragma once
 // Module 1: the system record (SYSTEM.DB), one record of program-wide settings, and the
 // small operations on it that start-up and the settings dialogs use.
+#include "framework/systemrecord.h"
 #include "framework/tfdbform.h"
 
 namespace vidoraw {
@@ -8,9 +9,9 @@ namespace vidoraw {
 class TfSystemd : public TfDbForm {
     Q_OBJECT
 public:
+    static constexpr int kNumber = module::kSystem;
+    static TableSchema Schema();
     explicit TfSystemd(AppContext& app, QWidget* parent = nullptr);
-    FieldDefs tableFields() const override;
-    IndexDefs tableIndexes() const override { return {}; }
     void DefineList() override;
 
     QLineEdit* eMenoFontB = nullptr;
@@ -23,11 +24,6 @@ inline constexpr double kNewestDataVersion = 1.15;
 // Makes sure SYSTEM.DB holds its record (a new data directory gets data version 1.15, run
 // state "A", owner number 1). False with a notice when the tables cannot be made.
 bool EnsureSystemRecord(AppContext& app);
-// A field of the system record as text ("" when missing).
-QString SystemField(AppContext& app, const QString& field);
-// Writes fields of the system record under the write lock; false after the save message.
-bool WriteSystemFields(AppContext& app, const QList<std::pair<QString, QVariant>>& values,
-                       QWidget* owner = nullptr);
 // The run state: "A" normal end, "B" running (or crashed), "C" reindex wanted.
 bool SetRunState(AppContext& app, const QString& state);
 

@@ -23,7 +23,7 @@ bool OnlyChars(const QString& text, const QString& allowed) {
 }
 
 TfVlastnikd* OwnerModule(AppContext& app) {
-    auto* m = dynamic_cast<TfVlastnikd*>(app.registry.module(24));
+    auto* m = dynamic_cast<TfVlastnikd*>(app.registry.module(module::kVlastn));
     return m && m->OpenTable() ? m : nullptr;
 }
 
@@ -34,7 +34,7 @@ qint64 OwnerNumber(AppContext& app) {
 
 } // namespace
 
-TfVlastnikd::TfVlastnikd(AppContext& app, QWidget* parent) : TfDbForm(app, 24, parent) {
+TfVlastnikd::TfVlastnikd(AppContext& app, QWidget* parent) : TfDbForm(app, kNumber, parent) {
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     int row = 0, column = 0;
@@ -78,37 +78,35 @@ TfVlastnikd::TfVlastnikd(AppContext& app, QWidget* parent) : TfDbForm(app, 24, p
     ePlatcaDan->setMaximumWidth(40);
     layout->addLayout(grid);
     layout->addWidget(makeButtonStrip());
-    codeControl = eKod;
     for (QLineEdit* e : {ePsc, eStat})
         e->installEventFilter(this);
     DefineList();
 }
 
-FieldDefs TfVlastnikd::tableFields() const {
-    return {{"KOD", 'I', 0},         {"NAZOV", 'A', 40},     {"TITUL", 'A', 10},
-            {"MENO", 'A', 12},       {"PRIEZVISK", 'A', 18}, {"ULICA", 'A', 30},
-            {"OBEC", 'A', 30},       {"DODPOSTA", 'A', 35},  {"PSC", 'A', 5},
-            {"ICO", 'A', 10},        {"DICO", 'A', 20},      {"TELEFON", 'A', 30},
-            {"FAX", 'A', 30},        {"MOBIL", 'A', 30},     {"MAIL", 'A', 30},
-            {"PLATCADAN", 'A', 1},   {"AJ_STRED", 'A', 1},   {"KRATKYD", 'A', 1},
-            {"ICOI", 'F', 0},        {"KLUCIK", 'F', 0},     {"DICON", 'A', 15},
-            {"ICDPH", 'A', 15},      {"KS", 'A', 4},         {"REGCISLO", 'A', 100},
-            {"CISLO", 'A', 10},      {"STAT", 'A', 30},      {"POSUNXF", 'F', 0},
-            {"POSUNYF", 'F', 0},     {"AJSDPH", 'A', 1},     {"KODZAOK", 'F', 0},
-            {"MENA", 'A', 3},        {"DMENA", 'A', 3},      {"KURZ", 'F', 0},
-            {"ZOBRAZDM", 'A', 1},    {"PDM", 'F', 0},        {"PDMZ", 'F', 0},
-            {"SPLAT", 'F', 0},       {"UCET", 'A', 4},       {"KODD", 'A', 4},
-            {"KODU", 'A', 4},        {"DOLNYOKRAJ", 'F', 0}, {"NAZOVPO", 'A', 40},
-            {"TITULPO", 'A', 10},    {"MENOPO", 'A', 12},    {"PRIEZVISKPO", 'A', 18},
-            {"ULICAPO", 'A', 30},    {"CISLOPO", 'A', 10},   {"OBECPO", 'A', 30},
-            {"PSCPO", 'A', 5},       {"DODPOSTAPO", 'A', 35}, {"STATPO", 'A', 30},
-            {"PO", 'A', 1},          {"PREFIX", 'A', 10},    {"PRIDAJPLAT", 'A', 1}};
-}
-
-IndexDefs TfVlastnikd::tableIndexes() const {
-    return {IndexDef::Primary({"KOD"}), IndexDef::Secondary("Nazov", {"NAZOV"}),
-            IndexDef::Secondary("Priezvisk", {"PRIEZVISK"}), IndexDef::Secondary("Ico", {"ICO"}),
-            IndexDef::Secondary("Icoi", {"ICOI"}), IndexDef::Secondary("Psc", {"PSC"})};
+TableSchema TfVlastnikd::Schema() {
+    TableSchema s;
+    s.fields = {{"KOD", 'I', 0},         {"NAZOV", 'A', 40},     {"TITUL", 'A', 10},
+                {"MENO", 'A', 12},       {"PRIEZVISK", 'A', 18}, {"ULICA", 'A', 30},
+                {"OBEC", 'A', 30},       {"DODPOSTA", 'A', 35},  {"PSC", 'A', 5},
+                {"ICO", 'A', 10},        {"DICO", 'A', 20},      {"TELEFON", 'A', 30},
+                {"FAX", 'A', 30},        {"MOBIL", 'A', 30},     {"MAIL", 'A', 30},
+                {"PLATCADAN", 'A', 1},   {"AJ_STRED", 'A', 1},   {"KRATKYD", 'A', 1},
+                {"ICOI", 'F', 0},        {"KLUCIK", 'F', 0},     {"DICON", 'A', 15},
+                {"ICDPH", 'A', 15},      {"KS", 'A', 4},         {"REGCISLO", 'A', 100},
+                {"CISLO", 'A', 10},      {"STAT", 'A', 30},      {"POSUNXF", 'F', 0},
+                {"POSUNYF", 'F', 0},     {"AJSDPH", 'A', 1},     {"KODZAOK", 'F', 0},
+                {"MENA", 'A', 3},        {"DMENA", 'A', 3},      {"KURZ", 'F', 0},
+                {"ZOBRAZDM", 'A', 1},    {"PDM", 'F', 0},        {"PDMZ", 'F', 0},
+                {"SPLAT", 'F', 0},       {"UCET", 'A', 4},       {"KODD", 'A', 4},
+                {"KODU", 'A', 4},        {"DOLNYOKRAJ", 'F', 0}, {"NAZOVPO", 'A', 40},
+                {"TITULPO", 'A', 10},    {"MENOPO", 'A', 12},    {"PRIEZVISKPO", 'A', 18},
+                {"ULICAPO", 'A', 30},    {"CISLOPO", 'A', 10},   {"OBECPO", 'A', 30},
+                {"PSCPO", 'A', 5},       {"DODPOSTAPO", 'A', 35}, {"STATPO", 'A', 30},
+                {"PO", 'A', 1},          {"PREFIX", 'A', 10},    {"PRIDAJPLAT", 'A', 1}};
+    s.indexes = {IndexDef::Primary({"KOD"}), IndexDef::Secondary("Nazov", {"NAZOV"}),
+                   IndexDef::Secondary("Priezvisk", {"PRIEZVISK"}), IndexDef::Secondary("Ico", {"ICO"}),
+                   IndexDef::Secondary("Icoi", {"ICOI"}), IndexDef::Secondary("Psc", {"PSC"})};
+    return s;
 }
 
 void TfVlastnikd::DefineList() {
@@ -161,12 +159,12 @@ bool TfVlastnikd::CheckFields() {
         ePlatcaDan->setText(payer = payer.toUpper());
     if (payer != QLatin1String("A") && payer != QLatin1String("N"))
         return fail(ePlatcaDan, QStringLiteral("Prípustné hodnoty : A alebo N !"));
-    if (!LookupOrPick(app(), 5, QStringLiteral("PSC"), QStringLiteral("POSTA"), 0, eDodPosta, ePsc)) {
+    if (!LookupOrPick(app(), module::kPsc, QStringLiteral("PSC"), QStringLiteral("POSTA"), PickMode::LookUp, eDodPosta, ePsc)) {
         failField(ePsc);
         return false;
     }
     if (!eStat->text().trimmed().isEmpty() &&
-        !LookupOrPick(app(), 12, QStringLiteral("NAZOV"), QStringLiteral("NAZOV"), 0, eStat, eStat)) {
+        !LookupOrPick(app(), module::kStat, QStringLiteral("NAZOV"), QStringLiteral("NAZOV"), PickMode::LookUp, eStat, eStat)) {
         failField(eStat);
         return false;
     }
@@ -178,9 +176,9 @@ bool TfVlastnikd::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Insert || key == Qt::Key_F7) {
             if (watched == eStat)
-                LookupOrPick(app(), 12, QStringLiteral("NAZOV"), QStringLiteral("NAZOV"), 1, eStat, eStat);
+                LookupOrPick(app(), module::kStat, QStringLiteral("NAZOV"), QStringLiteral("NAZOV"), PickMode::Pick, eStat, eStat);
             else if (watched == ePsc)
-                LookupOrPick(app(), 5, QStringLiteral("PSC"), QStringLiteral("POSTA"), 1, eDodPosta, ePsc);
+                LookupOrPick(app(), module::kPsc, QStringLiteral("PSC"), QStringLiteral("POSTA"), PickMode::Pick, eDodPosta, ePsc);
             return true;
         }
     }

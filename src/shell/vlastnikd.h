@@ -8,9 +8,9 @@ namespace vidoraw {
 class TfVlastnikd : public TfDbForm {
     Q_OBJECT
 public:
+    static constexpr int kNumber = module::kVlastn;
+    static TableSchema Schema();
     explicit TfVlastnikd(AppContext& app, QWidget* parent = nullptr);
-    FieldDefs tableFields() const override;
-    IndexDefs tableIndexes() const override;
     void DefineList() override;
     void StoreFields() override;
 

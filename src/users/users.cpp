@@ -1,6 +1,7 @@
 #include "users/users.h"
 
 #include "core/values.h"
+#include "framework/registermodule.h"
 #include "framework/tfdbform.h"
 #include "shell/mainwindow.h"
 #include "shell/program.h"
@@ -9,13 +10,7 @@
 
 namespace vidoraw {
 
-namespace {
-constexpr int kUsers = 19;
-}
-
-void RegisterUserModules(AppContext& app) {
-    app.registry.setFactory(kUsers, [&app] { return std::make_unique<TfUzivd>(app); });
-}
+void RegisterUserModules(AppContext& app) { RegisterModule<TfUzivd>(app); }
 
 void RegisterUsers(Program& program, AppContext& app) {
     program.login = [&app] { return CheckProgramPassword(app, app.mainWindow); };
@@ -30,14 +25,14 @@ void RegisterUsers(Program& program, AppContext& app) {
 QString UserDisplayName(AppContext& app, const QString& userCode) {
     QString title, firstName, surname;
     const QVariantList key{userCode};
-    LookupField(app, kUsers, QStringLiteral("KOD"), key, QStringLiteral("TITUL"), title);
-    LookupField(app, kUsers, QStringLiteral("KOD"), key, QStringLiteral("MENO"), firstName);
-    LookupField(app, kUsers, QStringLiteral("KOD"), key, QStringLiteral("PRIEZVISK"), surname);
+    LookupField(app, module::kUziv, QStringLiteral("KOD"), key, QStringLiteral("TITUL"), title);
+    LookupField(app, module::kUziv, QStringLiteral("KOD"), key, QStringLiteral("MENO"), firstName);
+    LookupField(app, module::kUziv, QStringLiteral("KOD"), key, QStringLiteral("PRIEZVISK"), surname);
     return JoinName(title, firstName, surname);
 }
 
 QString LoggedInUsers(AppContext& app) {
-    RecordModule* users = app.registry.EnsureModule(kUsers);
+    RecordModule* users = app.registry.EnsureModule(module::kUziv);
     // Asked while the data is in use by others: a missing table is not made here.
     if (!users || !users->table().exists() || !users->OpenTable())
         return QString();

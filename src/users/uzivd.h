@@ -8,14 +8,12 @@ namespace vidoraw {
 class TfUzivd : public TfDbForm {
     Q_OBJECT
 public:
+    static constexpr int kNumber = module::kUziv;
+    static TableSchema Schema();
     explicit TfUzivd(AppContext& app);
 
-    FieldDefs tableFields() const override;
-    IndexDefs tableIndexes() const override;
-    QStringList initialRows() const override;
     void DefineList() override;
 
-    QLineEdit* eKod = nullptr;
     QLineEdit* eTitul = nullptr;
     QLineEdit* eMeno = nullptr;
     QLineEdit* ePriezvisk = nullptr;
@@ -26,9 +24,6 @@ protected:
     bool checkField(QWidget* control) override;
     // Only the title is checked when it is left; the login name waits for OK.
     bool checkOnLeave(QWidget* control) override;
-
-private:
-    void complain(const QString& text);
 };
 
 } // namespace vidoraw

@@ -10,6 +10,7 @@
 #include "codelists/tituld.h"
 #include "core/engine/tableops.h"
 #include "core/settings.h"
+#include "framework/registermodule.h"
 #include "framework/tfbrowse.h"
 #include "framework/views.h"
 #include "ui/scriptedinteraction.h"
@@ -35,7 +36,7 @@ struct CodeListsFixture {
         app.db = db.get();
         app.registry.setDatabase(db.get());
         RegisterCodeListModules(app);
-        app.registry.setFactory(4, [this] { return std::make_unique<TfPohladd>(app); });
+        RegisterModule<TfPohladd>(app);
         app.reports.setLauncher([](const QString&, const QStringList&) { return true; });
     }
     ~CodeListsFixture() { app.registry.ReleaseAll(); }

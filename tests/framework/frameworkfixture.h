@@ -4,15 +4,14 @@
 #include "core/interaction.h"
 #include "core/settings.h"
 #include "core/values.h"
+#include "framework/registermodule.h"
 #include "framework/tfbrowse.h"
 #include "framework/tfdbform.h"
 #include "framework/views.h"
 #include "ui/scriptedinteraction.h"
 
-#include <QFormLayout>
 #include <QLineEdit>
 #include <QTemporaryDir>
-#include <QVBoxLayout>
 
 namespace vidoraw::test {
 
@@ -21,32 +20,21 @@ class TfOvocied : public TfDbForm {
     Q_OBJECT
 public:
     explicit TfOvocied(AppContext& app, int number) : TfDbForm(app, number) {
-        auto* layout = new QVBoxLayout(this);
-        auto* form = new QFormLayout;
-        eKod = new QLineEdit(this);
-        eKod->setReadOnly(true);
-        eNazov = new QLineEdit(this);
-        eCena = new QLineEdit(this);
-        form->addRow("Kód :", eKod);
-        form->addRow("Názov :", eNazov);
-        form->addRow("Cena :", eCena);
-        layout->addLayout(form);
-        layout->addWidget(makeButtonStrip());
-        codeControl = eKod;
-        bind(eKod, "KOD");
+        addCodeRow("Kód :");
+        eNazov = rows().addRow("Názov :", 20);
+        eCena = rows().addRow("Cena :", 12);
+        finishLayout();
         bind(eNazov, "NAZOV");
         bind(eCena, "CENA");
         DefineList();
     }
-    FieldDefs tableFields() const override {
-        return {{"KOD", 'N', 0}, {"NAZOV", 'A', 20}, {"CENA", 'F', 0}};
-    }
-    IndexDefs tableIndexes() const override {
-        return {IndexDef::Primary({"KOD"}), IndexDef::Secondary("Nazov", {"NAZOV"}, true),
-                IndexDef::Secondary("Cena", {"CENA"})};
-    }
-    QStringList initialRows() const override {
-        return {"1|Jablko|1,5", "2|Hruška|2", "3|Čerešňa|4,75"};
+    static TableSchema Schema() {
+        TableSchema s;
+        s.fields = {{"KOD", 'N', 0}, {"NAZOV", 'A', 20}, {"CENA", 'F', 0}};
+        s.indexes = {IndexDef::Primary({"KOD"}), IndexDef::Secondary("Nazov", {"NAZOV"}, true),
+                     IndexDef::Secondary("Cena", {"CENA"})};
+        s.initialRows = {"1|Jablko|1,5", "2|Hruška|2", "3|Čerešňa|4,75"};
+        return s;
     }
     void DefineList() override {
         TfDbForm::DefineList();
@@ -59,7 +47,6 @@ public:
         list.listTitle = "Zoznam ovocia";
         list.finish();
     }
-    QLineEdit* eKod;
     QLineEdit* eNazov;
     QLineEdit* eCena;
 
@@ -93,9 +80,10 @@ struct FrameworkFixture {
         db = Database::open(dataDir.path(), &error);
         app.db = db.get();
         app.registry.setDatabase(db.get());
-        for (int n : {1, kFruit})
-            app.registry.setFactory(n, [this, n] { return std::make_unique<TfOvocied>(app, n); });
-        app.registry.setFactory(4, [this] { return std::make_unique<TfPohladd>(app); });
+        for (int n : {module::kSystem, kFruit})
+            app.registry.setFactory(
+                n, [this, n] { return std::make_unique<TfOvocied>(app, n); }, &TfOvocied::Schema);
+        RegisterModule<TfPohladd>(app);
         app.reports.setLauncher([](const QString&, const QStringList&) { return true; });
     }
     ~FrameworkFixture() { app.registry.ReleaseAll(); }

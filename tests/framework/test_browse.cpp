@@ -110,12 +110,12 @@ void TestBrowse::pickListBackAnswersFalse() {
         QVERIFY(b.button(TfBrowse::sVyber)->isEnabled());
         QTest::keyClick(b.grid, Qt::Key_Escape);
     });
-    QVERIFY(!LookupOrPick(f.app, kFruit, "NAZOV", "CENA", 0, &name, &key));
+    QVERIFY(!LookupOrPick(f.app, kFruit, "NAZOV", "CENA", PickMode::LookUp, &name, &key));
     QCOMPARE(key.text(), QString("Neexistuje"));
     QCOMPARE(name.text(), QString());
     // A key that exists needs no list.
     key.setText("hruška");
-    QVERIFY(LookupOrPick(f.app, kFruit, "NAZOV", "CENA", 0, &name, &key));
+    QVERIFY(LookupOrPick(f.app, kFruit, "NAZOV", "CENA", PickMode::LookUp, &name, &key));
     QCOMPARE(name.text(), QString("2"));
     QVERIFY(f.ui.verifyNoSurprises());
 }
@@ -132,7 +132,7 @@ void TestBrowse::pickListPicks() {
         QVERIFY(!b.button(TfBrowse::sUkaz)->isEnabled());
         QTest::keyClick(b.grid, Qt::Key_Return);
     });
-    QVERIFY(LookupOrPick(f.app, kFruit, "NAZOV", "KOD", 3, &name, &key));
+    QVERIFY(LookupOrPick(f.app, kFruit, "NAZOV", "KOD", PickMode::PickReadOnly, &name, &key));
     QCOMPARE(key.text(), QString("Hruška")); // placed on the nearest key and picked
     QCOMPARE(name.text(), QString("2"));
 }
@@ -144,7 +144,7 @@ void TestBrowse::lookupFindsThroughAFilter() {
     m.table().setFiltered(true);
     QLineEdit key, name;
     key.setText("Čerešňa");
-    QVERIFY(LookupOrPick(f.app, kFruit, "NAZOV", "CENA", 0, &name, &key));
+    QVERIFY(LookupOrPick(f.app, kFruit, "NAZOV", "CENA", PickMode::LookUp, &name, &key));
     QCOMPARE(name.text(), QString("4,75"));
     QVERIFY(m.table().isFiltered());
     QCOMPARE(m.table().recordCount(), 1);

@@ -3,6 +3,7 @@
 // in place of the windows. Modules the shell does not own are small stand-ins.
 #include "core/interaction.h"
 #include "core/settings.h"
+#include "core/values.h"
 #include "framework/tfdbform.h"
 #include "shell/mainwindow.h"
 #include "shell/program.h"
@@ -12,27 +13,26 @@
 #include <QAction>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QVBoxLayout>
 
 namespace vidoraw::test {
 
-// A voucher list in miniature: birth numbers and the flag INDIK.
+// A voucher list in miniature: birth numbers and the flag INDIK. As modules 17 and 47 it marks
+// birth numbers that fail modulo 11 while the system record asks for it.
 class TfPoukazStandIn : public TfDbForm {
     Q_OBJECT
 public:
     TfPoukazStandIn(AppContext& app, int number) : TfDbForm(app, number) {
-        auto* layout = new QVBoxLayout(this);
-        layout->addWidget(makeButtonStrip());
+        finishLayout();
         DefineList();
     }
-    FieldDefs tableFields() const override {
-        return {{"KOD", 'N', 0}, {"PRIEZV", 'A', 20}, {"RODCIS", 'A', 11}, {"INDIK", 'A', 1}};
-    }
-    IndexDefs tableIndexes() const override { return {IndexDef::Primary({"KOD"})}; }
-    // 800101/1238 passes modulo 11, 800101/1234 does not.
-    QStringList initialRows() const override {
-        return {"1|Adamová|800101/1238|N", "2|Baláž|800101/1234|N", "3|Cibulová|800101/1238|A",
-                "4|Dušek|800101/1234|A", "5|Erdély||"};
+    static TableSchema Schema() {
+        TableSchema s;
+        s.fields = {{"KOD", 'N', 0}, {"PRIEZV", 'A', 20}, {"RODCIS", 'A', 11}, {"INDIK", 'A', 1}};
+        s.indexes = {IndexDef::Primary({"KOD"})};
+        // 800101/1238 passes modulo 11, 800101/1234 does not.
+        s.initialRows = {"1|Adamová|800101/1238|N", "2|Baláž|800101/1234|N",
+                         "3|Cibulová|800101/1238|A", "4|Dušek|800101/1234|A", "5|Erdély||"};
+        return s;
     }
     void DefineList() override {
         TfDbForm::DefineList();
@@ -40,8 +40,19 @@ public:
         list.orderFields = {"KOD"};
         list.orderTitles = {"Kód"};
         list.listTitle = "Poukazy";
+        list.flagField = "INDIK";
+        if (moduleNumber() == module::kPoukaz || moduleNumber() == module::kPoukazv) {
+            list.markField = "RODCIS";
+            list.markCell = [this](const QString& number) {
+                return !markBirthNumbers_ || BirthNumberValid(number);
+            };
+        }
         list.finish();
     }
+    void prepareList() override { markBirthNumbers_ = SystemFlag(app(), "RCMOD11"); }
+
+private:
+    bool markBirthNumbers_ = false;
 };
 
 struct ShellFixture {
@@ -57,8 +68,10 @@ struct ShellFixture {
         if (prepare)
             prepare();
         RegisterShellModules(app);
-        for (int n : {8, 17, 47})
-            app.registry.setFactory(n, [this, n] { return std::make_unique<TfPoukazStandIn>(app, n); });
+        for (int n : {module::kTitul, module::kPoukaz, module::kPoukazv})
+            app.registry.setFactory(
+                n, [this, n] { return std::make_unique<TfPoukazStandIn>(app, n); },
+                &TfPoukazStandIn::Schema);
         app.reports.setLauncher([](const QString&, const QStringList&) { return true; });
         start();
     }

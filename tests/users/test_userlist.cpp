@@ -31,11 +31,11 @@ bool MakeTableWithLoginMarks(UsersFixture& f, const QStringList& rows) {
     TfUzivd& m = f.users();
     m.table().close();
     QString error;
-    FieldDefs fields = m.tableFields();
+    FieldDefs fields = TfUzivd::Schema().fields;
     fields.push_back({"PRIHLASENY", 'A', 1});
     if (!f.app.db->dropTable("uziv.db", &error))
         return false;
-    return CreateTableWithRows(*f.app.db, "uziv.db", fields, m.tableIndexes(), rows, &error) &&
+    return CreateTableWithRows(*f.app.db, "uziv.db", fields, TfUzivd::Schema().indexes, rows, &error) &&
            m.OpenTable();
 }
 } // namespace
