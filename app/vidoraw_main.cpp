@@ -1,4 +1,5 @@
 #include "codelists/codelists.h"
+#include "core/base/qttranslations.h"
 #include "core/datadir.h"
 #include "core/interaction.h"
 #include "shell/mainwindow.h"
@@ -13,6 +14,7 @@ using namespace vidoraw;
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vidoraw"));
+    InstallQtTranslations(qapp);
     QtInteraction windows;
     InstallInteraction(&windows);
 

@@ -1,6 +1,7 @@
 // zorode: shows, searches and prints a report file written by vidoraw.
 //   zorode FILE              the viewer window
 //   zorode FILE --pdf OUT    the report as PDF, no window
+#include "core/base/qttranslations.h"
 #include "viewer/viewercore.h"
 #include "viewer/viewerwindow.h"
 
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zorode"));
+    InstallQtTranslations(app);
     // The whole argument text is the file name (a name with blanks arrives in pieces).
     QString file = args.join(u' ');
     ViewerWindow window;

@@ -222,10 +222,16 @@ QVector<int> PrintPageList(int pageCount, int currentIndex, PrintRange range, in
     return out;
 }
 
-bool PrintReportPages(QPagedPaintDevice& device, const LazyReport& report,
-                      const QVector<int>& pages, const std::function<bool(int sent)>& beforePage) {
+void PrintJob::abandon() {
+    if (auto* printer = dynamic_cast<QPrinter*>(&target))
+        printer->abort();
+}
+
+bool PrintReportPages(PrintJob& job, const LazyReport& report, const QVector<int>& pages,
+                      const std::function<bool(int sent)>& beforePage) {
     if (pages.isEmpty())
         return true;
+    QPagedPaintDevice& device = job.device();
     QPainter painter;
     if (!painter.begin(&device))
         return false;
@@ -236,10 +242,12 @@ bool PrintReportPages(QPagedPaintDevice& device, const LazyReport& report,
         if (!page)
             continue;
         if (beforePage && !beforePage(sent)) {
+            job.abandon();
             painter.end();
             return false;
         }
         if (sent > 0 && !device.newPage()) {
+            job.abandon();
             painter.end();
             return false;
         }
@@ -247,6 +255,12 @@ bool PrintReportPages(QPagedPaintDevice& device, const LazyReport& report,
         ++sent;
     }
     return painter.end();
+}
+
+bool PrintReportPages(QPagedPaintDevice& device, const LazyReport& report,
+                      const QVector<int>& pages, const std::function<bool(int sent)>& beforePage) {
+    PrintJob job(device);
+    return PrintReportPages(job, report, pages, beforePage);
 }
 
 bool PrintReportPages(QPagedPaintDevice& device, const ReportDocument& doc,

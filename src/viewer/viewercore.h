@@ -64,13 +64,38 @@ FoundPlace PlaceAfter(const FoundPlace& found);
 
 // ----- printing
 enum class PrintRange { All, Current, Interval };
+// What the print dialog gives: the range, "Od" and "Do" (page numbers from 1) and the copies.
+struct PrintChoice {
+    PrintRange range = PrintRange::All;
+    int from = 1;
+    int to = 1;
+    int copies = 1;
+    bool operator==(const PrintChoice&) const = default;
+};
 // Page indices (0-based) in print order: every copy runs through the range (collated);
 // pages outside the document are left out. from/to are page numbers from 1.
 QVector<int> PrintPageList(int pageCount, int currentIndex, PrintRange range, int from, int to,
                            int copies);
-// Draws the listed pages on a printer or PDF writer, one device page each; `beforePage`
-// (optional) is told how many pages were sent so far and answers false to stop.
+
+// A printout being drawn on a device. A stopped printout is abandoned while its painter is
+// still active: ending a printer's painter sends what was drawn, so the abort has to come first.
+class PrintJob {
+public:
+    explicit PrintJob(QPagedPaintDevice& device) : target(device) {}
+    virtual ~PrintJob() = default;
+    QPagedPaintDevice& device() const { return target; }
+    // A printer is told to abort; other devices need nothing.
+    virtual void abandon();
+
+private:
+    QPagedPaintDevice& target;
+};
+
+// Draws the listed pages, one device page each; `beforePage` (optional) is told how many pages
+// were sent so far and answers false to stop, which abandons the job.
 // False when painting could not start or was stopped.
+bool PrintReportPages(PrintJob& job, const LazyReport& report, const QVector<int>& pages,
+                      const std::function<bool(int sent)>& beforePage = {});
 bool PrintReportPages(QPagedPaintDevice& device, const LazyReport& report,
                       const QVector<int>& pages,
                       const std::function<bool(int sent)>& beforePage = {});

@@ -8,14 +8,21 @@
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPageSetupDialog>
 #include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vidoraw {
@@ -217,6 +224,103 @@ QString FontChoiceDialog::face() const {
     return faces->currentItem() ? faces->currentItem()->text() : QString();
 }
 
+// ----- printing
+
+PrintDialog::PrintDialog(const QString& name, QPrinter* target, const PrintChoice& choice,
+                         QWidget* parent)
+    : QDialog(parent), printer(target), preset(choice) {
+    setWindowTitle(QStringLiteral("Tlač zostavy"));
+    auto* layout = new QVBoxLayout(this);
+
+    auto* printerRow = new QHBoxLayout;
+    printerRow->addWidget(new QLabel(QStringLiteral("Tlačiareň :"), this));
+    printerName = new QLabel(name, this);
+    printerName->setTextFormat(Qt::PlainText);
+    printerRow->addWidget(printerName, 1);
+    layout->addLayout(printerRow);
+
+    auto* range = new QGroupBox(QStringLiteral("Rozsah tlače"), this);
+    auto* rangeLayout = new QGridLayout(range);
+    all = new QRadioButton(QStringLiteral("Všetko"), range);
+    current = new QRadioButton(QStringLiteral("Aktuálna strana"), range);
+    interval = new QRadioButton(QStringLiteral("Interval strán"), range);
+    // Page numbers beyond the report are allowed: such pages are skipped when printing.
+    auto pageField = [range](int value) {
+        auto* f = new QSpinBox(range);
+        f->setRange(1, 99999);
+        f->setValue(std::clamp(value, 1, 99999));
+        return f;
+    };
+    from = pageField(choice.from);
+    to = pageField(choice.to);
+    rangeLayout->addWidget(all, 0, 0, 1, 5);
+    rangeLayout->addWidget(current, 1, 0, 1, 5);
+    rangeLayout->addWidget(interval, 2, 0);
+    rangeLayout->addWidget(new QLabel(QStringLiteral("Od :"), range), 2, 1);
+    rangeLayout->addWidget(from, 2, 2);
+    rangeLayout->addWidget(new QLabel(QStringLiteral("Do :"), range), 2, 3);
+    rangeLayout->addWidget(to, 2, 4);
+    rangeLayout->setColumnStretch(5, 1);
+    rangeButton(choice.range)->setChecked(true);
+    layout->addWidget(range);
+
+    auto* copiesRow = new QHBoxLayout;
+    copiesRow->addWidget(new QLabel(QStringLiteral("Počet kópií:"), this));
+    copies = new QSpinBox(this);
+    copies->setRange(1, 999);
+    copies->setValue(std::clamp(choice.copies, 1, 999));
+    copiesRow->addWidget(copies);
+    copiesRow->addStretch(1);
+    layout->addLayout(copiesRow);
+
+    auto* buttons = new QHBoxLayout;
+    properties = new QPushButton(QStringLiteral("Vlastnosti"), this);
+    properties->setAutoDefault(false);
+    properties->setEnabled(printer != nullptr);
+    auto* print = new QPushButton(QStringLiteral("&Tlač"), this);
+    print->setDefault(true);
+    auto* back = new QPushButton(QStringLiteral("&Späť"), this);
+    back->setAutoDefault(false);
+    buttons->addWidget(properties);
+    buttons->addStretch(1);
+    buttons->addWidget(print);
+    buttons->addWidget(back);
+    layout->addLayout(buttons);
+    connect(properties, &QPushButton::clicked, this, &PrintDialog::showProperties);
+    connect(print, &QPushButton::clicked, this, &QDialog::accept);
+    connect(back, &QPushButton::clicked, this, &QDialog::reject);
+    print->setFocus();
+}
+
+QRadioButton* PrintDialog::rangeButton(PrintRange range) const {
+    switch (range) {
+    case PrintRange::Current: return current;
+    case PrintRange::Interval: return interval;
+    case PrintRange::All: break;
+    }
+    return all;
+}
+
+PrintChoice PrintDialog::choice() const {
+    PrintChoice c = preset;
+    c.range = interval->isChecked() ? PrintRange::Interval
+              : current->isChecked() ? PrintRange::Current
+                                     : PrintRange::All;
+    if (c.range == PrintRange::Interval) {
+        c.from = from->value();
+        c.to = to->value();
+    }
+    c.copies = copies->value();
+    return c;
+}
+
+void PrintDialog::showProperties() {
+    if (!printer)
+        return;
+    QPageSetupDialog dialog(printer, this);
+    dialog.exec();
+}
+
 // ----- progress
 
 PrintProgressDialog::PrintProgressDialog(QWidget* parent) : QDialog(parent) {
@@ -226,8 +330,8 @@ PrintProgressDialog::PrintProgressDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(new QLabel(QStringLiteral("Prebieha tlač zostavy"), this));
     page = new QLabel(QStringLiteral("Strana : 1"), this);
     layout->addWidget(page);
-    auto* cancel = new QPushButton(QStringLiteral("&Storno"), this);
-    layout->addWidget(cancel);
+    cancel = new QPushButton(QStringLiteral("&Storno"), this);
+    layout->addWidget(cancel, 0, Qt::AlignHCenter);
     connect(cancel, &QPushButton::clicked, this, [this] {
         stop = true;
         hide();

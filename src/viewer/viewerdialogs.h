@@ -1,12 +1,18 @@
 #pragma once
 // The small dialogs of zorode. Each keeps its check in a method that tests can call without
 // showing the dialog; accept() runs the same check and stays open when it fails.
+#include "viewer/viewercore.h"
+
 #include <QDialog>
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPrinter;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
 class QWidget;
 
 namespace vidoraw {
@@ -81,13 +87,48 @@ private:
     QWidget* sample;
 };
 
+// "Tlač zostavy": the printer, the range of pages and the number of copies. "Vlastnosti" opens
+// the page set-up of the printer, which then prints with it; without a printer it is disabled.
+class PrintDialog : public QDialog {
+    Q_OBJECT
+public:
+    PrintDialog(const QString& printerName, QPrinter* printer, const PrintChoice& preset,
+                QWidget* parent = nullptr);
+    // "Od" and "Do" only count for "Interval strán"; otherwise the preset's values stay.
+    PrintChoice choice() const;
+    QRadioButton* rangeButton(PrintRange range) const;
+    QSpinBox* fromField() const { return from; }
+    QSpinBox* toField() const { return to; }
+    QSpinBox* copiesField() const { return copies; }
+    QPushButton* propertiesButton() const { return properties; }
+    QLabel* printerLabel() const { return printerName; }
+
+public slots:
+    void showProperties();
+
+private:
+    QPrinter* printer;
+    PrintChoice preset;
+    QLabel* printerName;
+    QRadioButton* all;
+    QRadioButton* current;
+    QRadioButton* interval;
+    QSpinBox* from;
+    QSpinBox* to;
+    QSpinBox* copies;
+    QPushButton* properties;
+};
+
 // The window shown while pages go to the printer; "&Storno" stops after the current page.
+// Nothing else closes it, Esc included.
 class PrintProgressDialog : public QDialog {
     Q_OBJECT
 public:
     explicit PrintProgressDialog(QWidget* parent = nullptr);
     void setSent(int pages);
     bool cancelled() const { return stop; }
+    QPushButton* cancelButton() const { return cancel; }
+    QLabel* pageLabel() const { return page; }
 
 protected:
     void reject() override {}
@@ -95,6 +136,7 @@ protected:
 
 private:
     QLabel* page;
+    QPushButton* cancel;
     bool stop = false;
 };
 

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QAbstractItemView>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -23,12 +24,13 @@
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace vidoraw {
 
@@ -346,6 +348,8 @@ void ViewerWindow::layoutQuickBar() {
 // Document
 
 bool ViewerWindow::openReport(const QString& fileName, bool tell) {
+    if (printing)
+        return false;
     const bool ok = state.open(fileName);
     if (!ok && tell)
         ViewerNotice(kOznam, QStringLiteral("Zostavu sa nepodarilo načítať."), this);
@@ -558,44 +562,48 @@ void ViewerWindow::applyFillColour(const QColor& colour) {
 // ---------------------------------------------------------------------------------------------
 // Printing
 
-bool ViewerWindow::printTo(QPagedPaintDevice& device, PrintRange range, int from, int to,
-                           int copies, bool showProgress) {
-    lastRange = range;
-    if (range == PrintRange::Interval) {
-        lastFrom = from;
-        lastTo = to;
-    }
-    lastCopies = copies;
-    const QVector<int> pages =
-        PrintPageList(state.pageCount(), state.currentIndex(), range, from, to, copies);
+bool ViewerWindow::printTo(PrintJob& job, const PrintChoice& choice, bool showProgress) {
+    if (printing)
+        return false;
+    rememberPrintChoice(choice);
+    const QVector<int> pages = PrintPageList(state.pageCount(), state.currentIndex(), choice.range,
+                                             choice.from, choice.to, choice.copies);
     if (pages.isEmpty())
-        return true;
-    QPrinter* printer = dynamic_cast<QPrinter*>(&device);
-    if (printer)
+        return false;
+    QPagedPaintDevice& device = job.device();
+    if (auto* printer = dynamic_cast<QPrinter*>(&device))
         printer->setDocName(kJobName);
     const ReportPagePtr first = state.report().page(0);
     device.setPageOrientation(first->orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
     device.setPageSize(QPageSize(first->paper == 1 ? QPageSize::A3 : QPageSize::A4));
 
-    PrintProgressDialog* progress = nullptr;
+    // The document must stay as it is while its pages are drawn: nothing may open another
+    // report, print again or close the window until the job has ended.
+    printing = true;
+    std::unique_ptr<PrintProgressDialog> window;
     if (showProgress) {
-        progress = new PrintProgressDialog(this);
-        progress->setWindowModality(Qt::ApplicationModal);
-        progress->show();
+        // A window of its own: a disabled main window disables its child windows too.
+        window = std::make_unique<PrintProgressDialog>();
+        window->setWindowModality(Qt::ApplicationModal);
+        window->adjustSize();
+        window->move(frameGeometry().center() - window->rect().center());
+        setEnabled(false);
+        window->show();
+        progress = window.get();
     }
     auto before = [&](int sent) {
-        if (!progress)
+        if (!window)
             return true;
-        progress->setSent(sent + 1);
+        window->setSent(sent + 1);
         QApplication::processEvents();
-        return !progress->cancelled();
+        return !window->cancelled();
     };
-    const bool ok = PrintReportPages(device, state.report(), pages, before);
-    const bool cancelled = progress && progress->cancelled();
-    if (cancelled && printer)
-        printer->abort();
-    delete progress;
-    return ok && !cancelled;
+    const bool ok = PrintReportPages(job, state.report(), pages, before);
+    progress = nullptr;
+    window.reset();
+    setEnabled(true);
+    printing = false;
+    return ok;
 }
 
 bool ViewerWindow::savePdf(const QString& fileName) {
@@ -607,43 +615,47 @@ bool ViewerWindow::savePdf(const QString& fileName) {
     return true;
 }
 
+// "Od" and "Do" are kept only from an interval; the range and the copies always.
+void ViewerWindow::rememberPrintChoice(const PrintChoice& choice) {
+    lastPrint.range = choice.range;
+    if (choice.range == PrintRange::Interval) {
+        lastPrint.from = choice.from;
+        lastPrint.to = choice.to;
+    }
+    lastPrint.copies = choice.copies;
+}
+
 void ViewerWindow::commandPrint() {
-    if (state.pageCount() == 0)
+    if (printing || state.pageCount() == 0)
         return;
+    // The report's own printer when this system has it, otherwise the default one.
     QPrinter printer(QPrinter::HighResolution);
     if (PrinterExists(state.printerName()))
         printer.setPrinterName(state.printerName());
-    printer.setDocName(kJobName);
-    const ReportPagePtr first = state.report().page(0);
-    printer.setPageOrientation(first->orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
-    printer.setPageSize(QPageSize(first->paper == 1 ? QPageSize::A3 : QPageSize::A4));
-    printer.setCopyCount(lastCopies);
-    printer.setFromTo(std::clamp(lastFrom, 1, state.pageCount()), std::clamp(lastTo, 1, state.pageCount()));
-    printer.setPrintRange(lastRange == PrintRange::All       ? QPrinter::AllPages
-                          : lastRange == PrintRange::Current ? QPrinter::CurrentPage
-                                                             : QPrinter::PageRange);
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("Tlač zostavy"));
-    dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintCurrentPage |
-                      QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-    dialog.setMinMax(1, state.pageCount());
+    const bool hasPrinter =
+        printer.outputFormat() == QPrinter::NativeFormat && !printer.printerName().isEmpty();
+    PrintDialog dialog(hasPrinter ? printer.printerName() : QString(), hasPrinter ? &printer : nullptr,
+                       lastPrint, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    PrintRange range = PrintRange::All;
-    if (printer.printRange() == QPrinter::CurrentPage)
-        range = PrintRange::Current;
-    else if (printer.printRange() == QPrinter::PageRange)
-        range = PrintRange::Interval;
-    const int copies = printer.copyCount();
+    const PrintChoice choice = dialog.choice();
+    if (!hasPrinter) {
+        // No printer to make a device for: nothing happens, but the choice is kept.
+        rememberPrintChoice(choice);
+        return;
+    }
     // Copies are made here, collated, so every printer gives the same result.
     printer.setCopyCount(1);
-    printTo(printer, range, printer.fromPage(), printer.toPage(), copies, true);
+    PrintJob job(printer);
+    printTo(job, choice, true);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Commands with dialogs
 
 void ViewerWindow::commandOpen() {
+    if (printing)
+        return;
     QFileDialog dialog(this, QStringLiteral("Otvor"), QDir::currentPath());
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters({QStringLiteral("Súbory so zostavou (*.ZST *.zst)"),
@@ -744,6 +756,14 @@ void ViewerWindow::setLargeIcons(bool on) {
     settings.largeIcons = on;
     action(QStringLiteral("mIkony"))->setChecked(on);
     layoutQuickBar();
+}
+
+void ViewerWindow::closeEvent(QCloseEvent* e) {
+    if (printing) {
+        e->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(e);
 }
 
 void ViewerWindow::keyPressEvent(QKeyEvent* e) {

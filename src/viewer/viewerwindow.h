@@ -13,12 +13,12 @@ class QAction;
 class QActionGroup;
 class QComboBox;
 class QLabel;
-class QPagedPaintDevice;
 class QToolButton;
 
 namespace vidoraw {
 
 class PageView;
+class PrintProgressDialog;
 
 class ViewerWindow : public QMainWindow {
     Q_OBJECT
@@ -28,7 +28,7 @@ public:
     ~ViewerWindow() override;
 
     // Opens a report. On failure the view is empty and, with `tell`, the user is told
-    // "Zostavu sa nepodarilo načítať.".
+    // "Zostavu sa nepodarilo načítať.". Refused while a printout runs.
     bool openReport(const QString& fileName, bool tell = true);
     // Shows the window maximised or at the saved place and size.
     void showFromSettings();
@@ -67,9 +67,14 @@ public:
     void applyLineColour(const QColor& colour);
     void applyFillColour(const QColor& colour);
 
-    // Printing without the dialog: the range and copies as the dialog would give them.
-    bool printTo(QPagedPaintDevice& device, PrintRange range, int from, int to, int copies,
-                 bool showProgress = false);
+    // Printing without the dialog: the range and copies as the dialog would give them; they
+    // become the dialog's next preset. With the progress window the main window is disabled
+    // until the job ends, and "&Storno" abandons the job. False when nothing was sent.
+    bool printTo(PrintJob& job, const PrintChoice& choice, bool showProgress = false);
+    bool isPrinting() const { return printing; }
+    PrintChoice lastPrintChoice() const { return lastPrint; }
+    // The open progress window while a printout runs with one, else null.
+    PrintProgressDialog* printProgress() const { return progress; }
     bool savePdf(const QString& fileName);
 
     void setStatusLineShown(bool on);
@@ -92,6 +97,7 @@ public slots:
     void commandAbout();
 
 protected:
+    void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
@@ -106,6 +112,7 @@ private:
     void updateZoomEntries();
     void repaintPage();
     void showFound();
+    void rememberPrintChoice(const PrintChoice& choice);
 
     ViewerSession state;
     ViewerSettings settings;
@@ -129,8 +136,9 @@ private:
     QString lastFace = QStringLiteral("Arial");
     QColor lastLine = Qt::black;
     QColor lastFill = Qt::white;
-    PrintRange lastRange = PrintRange::All;
-    int lastFrom = 1, lastTo = 1, lastCopies = 1;
+    PrintChoice lastPrint;
+    bool printing = false;
+    PrintProgressDialog* progress = nullptr;
 };
 
 } // namespace vidoraw

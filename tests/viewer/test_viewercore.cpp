@@ -321,9 +321,23 @@ private slots:
         QFile f(tmp.filePath("p.pdf"));
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(PdfPageCount(f.readAll()), 4);
-        // Stopping after the first page.
+        // Stopping after the first page abandons the job while its painter is still active:
+        // ending a printer's painter sends what was drawn.
+        struct Job : PrintJob {
+            using PrintJob::PrintJob;
+            QList<bool> abandoned;
+            void abandon() override { abandoned << device().paintingActive(); }
+        };
+        LazyReport lazy;
+        lazy.setDocument(doc);
         QPdfWriter stopped(tmp.filePath("s.pdf"));
-        QVERIFY(!PrintReportPages(stopped, doc, {0, 1, 2}, [](int sent) { return sent < 1; }));
+        Job stoppedJob(stopped);
+        QVERIFY(!PrintReportPages(stoppedJob, lazy, {0, 1, 2}, [](int sent) { return sent < 1; }));
+        QCOMPARE(stoppedJob.abandoned, QList<bool>{true});
+        QPdfWriter whole(tmp.filePath("w.pdf"));
+        Job wholeJob(whole);
+        QVERIFY(PrintReportPages(wholeJob, lazy, {0, 1, 2}));
+        QVERIFY(wholeJob.abandoned.isEmpty());
     }
 
 #ifdef ZORODE_BINARY

@@ -1,5 +1,6 @@
 // zorode's window driven through its methods: navigation states, search with the mark and
-// scrolling, adjustments, printing a range, and ZORODE.KFG read at start and written at end.
+// scrolling, adjustments, printing a range, stopping a printout, the print dialog, and
+// ZORODE.KFG read at start and written at end.
 #include "viewer/viewerwindow.h"
 
 #include "core/base/codepage.h"
@@ -10,16 +11,25 @@
 #include "viewer/viewernotice.h"
 #include "viewer/viewersettings.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPdfWriter>
+#include <QPointer>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace vidoraw;
 
@@ -56,7 +66,57 @@ int PdfPageCount(const QString& path) {
     return n;
 }
 
+// Records every dialog that is shown and closes it, so that a command that should not open one
+// cannot hang the test in its modal loop. `handle` may work the dialog instead (true: done).
+class DialogCatcher : public QObject {
+public:
+    QStringList shown;
+    std::function<bool(QDialog*)> handle;
+    DialogCatcher() { qApp->installEventFilter(this); }
+    ~DialogCatcher() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        auto* d = qobject_cast<QDialog*>(o);
+        if (e->type() != QEvent::Show || !d || !d->isWindow() || qobject_cast<PrintProgressDialog*>(d))
+            return false;
+        shown << d->metaObject()->className();
+        QPointer<QDialog> guard(d);
+        QTimer::singleShot(0, d, [this, guard] {
+            if (guard && !(handle && handle(guard)))
+                guard->reject();
+        });
+        return false;
+    }
+};
+
+// A PDF writer that tells when it starts another page (numbered from 1).
+class StoppableWriter : public QPdfWriter {
+public:
+    using QPdfWriter::QPdfWriter;
+    std::function<void(int page)> atPage;
+    bool newPage() override {
+        const bool ok = QPdfWriter::newPage();
+        if (atPage)
+            atPage(++started);
+        return ok;
+    }
+
+private:
+    int started = 1;
+};
+
+// Remembers, for each time it is abandoned, whether its painter was still active.
+class RecordingJob : public PrintJob {
+public:
+    explicit RecordingJob(QPagedPaintDevice& d) : PrintJob(d) {}
+    QList<bool> abandoned;
+    void abandon() override { abandoned << device().paintingActive(); }
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(vidoraw::PrintChoice)
 
 class ViewerWindowTest : public QObject {
     Q_OBJECT
@@ -225,17 +285,210 @@ private slots:
         const QString out = tmp.filePath("print.pdf");
         {
             QPdfWriter writer(out);
-            QVERIFY(w.printTo(writer, PrintRange::Interval, 3, 5, 2));
+            PrintJob job(writer);
+            QVERIFY(w.printTo(job, {PrintRange::Interval, 3, 5, 2}));
         }
         QCOMPARE(PdfPageCount(out), 4); // pages 3, 4, 3, 4
         w.goToPageNumber(2);
         {
             QPdfWriter writer(out);
-            QVERIFY(w.printTo(writer, PrintRange::Current, 0, 0, 1, true));
+            PrintJob job(writer);
+            QVERIFY(w.printTo(job, {PrintRange::Current, 0, 0, 1}, true));
         }
         QCOMPARE(PdfPageCount(out), 1);
+        // "Od" and "Do" are remembered only from an interval.
+        QCOMPARE(w.lastPrintChoice(), (PrintChoice{PrintRange::Current, 3, 5, 1}));
         QVERIFY(w.savePdf(tmp.filePath("all.pdf")));
         QCOMPARE(PdfPageCount(tmp.filePath("all.pdf")), 4);
+    }
+
+    // "&Storno" while pages are drawn: the job is abandoned before its painter ends, after the
+    // page in progress. Meanwhile the progress window stays whatever else is tried, and the main
+    // window takes no command that would print again or replace the report being printed.
+    void stoppingAPrintout() {
+        ViewerWindow w;
+        w.resize(700, 500);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(w.openReport(report("four.zst", Pages(4))));
+        DialogCatcher catcher;
+        auto writerPtr = std::make_unique<StoppableWriter>(tmp.filePath("stopped.pdf"));
+        StoppableWriter& writer = *writerPtr;
+        RecordingJob job(writer);
+        QStringList during;
+        writer.atPage = [&](int page) {
+            if (page != 2)
+                return;
+            PrintProgressDialog* progress = w.printProgress();
+            QVERIFY(progress && progress->isVisible());
+            QCOMPARE(progress->pageLabel()->text(), QString("Strana : 2"));
+            QVERIFY(w.isPrinting());
+            QVERIFY(!w.isEnabled());
+            QTest::keyClick(progress, Qt::Key_Escape);
+            progress->close();
+            QVERIFY(progress->isVisible());
+            QVERIFY(!w.close());
+            QVERIFY(w.isVisible());
+            w.commandPrint();
+            w.commandOpen();
+            QVERIFY(!w.openReport(report("one.zst", Pages(1))));
+            QCOMPARE(w.session().pageCount(), 4);
+            QTest::mouseClick(progress->cancelButton(), Qt::LeftButton);
+            QVERIFY(!progress->isVisible());
+            during << "stopped";
+        };
+        QVERIFY(!w.printTo(job, {PrintRange::All, 1, 1, 1}, true));
+        QCOMPARE(during, QStringList{"stopped"});
+        QCOMPARE(catcher.shown, QStringList{});
+        QCOMPARE(job.abandoned, QList<bool>{true}); // once, with the painter still active
+        writerPtr.reset();
+        QCOMPARE(PdfPageCount(tmp.filePath("stopped.pdf")), 2); // the page in progress was finished
+        QVERIFY(w.isEnabled());
+        QVERIFY(!w.isPrinting());
+        QVERIFY(!w.printProgress());
+        // A printout that runs to its end is not abandoned, and the window takes commands again.
+        {
+            StoppableWriter whole(tmp.filePath("whole.pdf"));
+            RecordingJob wholeJob(whole);
+            QVERIFY(w.printTo(wholeJob, {PrintRange::All, 1, 1, 1}, true));
+            QVERIFY(wholeJob.abandoned.isEmpty());
+        }
+        QCOMPARE(PdfPageCount(tmp.filePath("whole.pdf")), 4);
+        QVERIFY(w.openReport(report("one.zst", Pages(1))));
+    }
+
+    void printDialogTexts() {
+        QPrinter printer;
+        PrintDialog d("Kancelária", &printer, PrintChoice{}, nullptr);
+        QCOMPARE(d.windowTitle(), QString("Tlač zostavy"));
+        QStringList texts;
+        for (QLabel* l : d.findChildren<QLabel*>())
+            texts << l->text();
+        for (QAbstractButton* b : d.findChildren<QAbstractButton*>())
+            texts << b->text();
+        for (QGroupBox* g : d.findChildren<QGroupBox*>())
+            texts << g->title();
+        texts.sort();
+        QStringList expected{"Tlačiareň :", "Kancelária", "Rozsah tlače", "Všetko", "Aktuálna strana",
+                             "Interval strán", "Od :", "Do :", "Počet kópií:", "Vlastnosti", "&Tlač",
+                             "&Späť"};
+        expected.sort();
+        QCOMPARE(texts, expected);
+        QVERIFY(d.propertiesButton()->isEnabled());
+        // Without a printer there are no properties to show.
+        PrintDialog none(QString(), nullptr, PrintChoice{}, nullptr);
+        QVERIFY(!none.propertiesButton()->isEnabled());
+        QCOMPARE(none.printerLabel()->text(), QString());
+    }
+
+    void printDialogChoice_data() {
+        QTest::addColumn<PrintChoice>("preset");
+        QTest::addColumn<int>("range"); // the button pressed, -1 none
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<int>("copies");
+        QTest::addColumn<PrintChoice>("expected");
+        const PrintChoice start;
+        QTest::newRow("start, nothing changed") << start << -1 << 0 << 0 << 0 << start;
+        QTest::newRow("interval reads Od and Do")
+            << start << int(PrintRange::Interval) << 3 << 5 << 2 << PrintChoice{PrintRange::Interval, 3, 5, 2};
+        QTest::newRow("all keeps the last Od and Do")
+            << PrintChoice{PrintRange::Interval, 2, 4, 1} << int(PrintRange::All) << 7 << 9 << 3
+            << PrintChoice{PrintRange::All, 2, 4, 3};
+        QTest::newRow("current page")
+            << start << int(PrintRange::Current) << 7 << 9 << 1 << PrintChoice{PrintRange::Current, 1, 1, 1};
+        QTest::newRow("preset interval stays chosen")
+            << PrintChoice{PrintRange::Interval, 2, 4, 5} << -1 << 0 << 0 << 0
+            << PrintChoice{PrintRange::Interval, 2, 4, 5};
+        QTest::newRow("beyond the report is allowed")
+            << start << int(PrintRange::Interval) << 90 << 120 << 1 << PrintChoice{PrintRange::Interval, 90, 120, 1};
+    }
+
+    void printDialogChoice() {
+        QFETCH(PrintChoice, preset);
+        QFETCH(int, range);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(int, copies);
+        QFETCH(PrintChoice, expected);
+        PrintDialog d("Kancelária", nullptr, preset, nullptr);
+        // Preset with the last choice.
+        QVERIFY(d.rangeButton(preset.range)->isChecked());
+        QCOMPARE(d.fromField()->value(), preset.from);
+        QCOMPARE(d.toField()->value(), preset.to);
+        QCOMPARE(d.copiesField()->value(), preset.copies);
+        if (range >= 0)
+            d.rangeButton(PrintRange(range))->click();
+        if (from > 0) {
+            d.fromField()->setValue(from);
+            d.toField()->setValue(to);
+        }
+        if (copies > 0)
+            d.copiesField()->setValue(copies);
+        QCOMPARE(d.choice(), expected);
+    }
+
+    void printDialogButtons() {
+        QPrinter printer;
+        PrintDialog d("Kancelária", &printer, PrintChoice{}, nullptr);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        // "Vlastnosti" shows the page set-up of the printer.
+        DialogCatcher catcher;
+        d.propertiesButton()->click();
+        QCOMPARE(catcher.shown, QStringList{"QPageSetupDialog"});
+        QVERIFY(d.isVisible());
+        QTest::keyClick(&d, Qt::Key_Escape);
+        QCOMPARE(d.result(), int(QDialog::Rejected));
+        d.show();
+        QTest::keyClick(&d, Qt::Key_Return); // "&Tlač" is the default button
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        for (QPushButton* b : d.findChildren<QPushButton*>()) {
+            if (b->text() == "&Späť") {
+                d.show();
+                b->click();
+                QCOMPARE(d.result(), int(QDialog::Rejected));
+            }
+        }
+    }
+
+    // The print command through its dialog. Only where no printer is installed: anywhere else
+    // "&Tlač" would print on a real one.
+    void printCommandRemembersTheChoice() {
+        if (!DefaultPrinterName().isEmpty())
+            QSKIP("a printer is installed");
+        ViewerWindow w;
+        QVERIFY(w.openReport(report("four.zst", Pages(4))));
+        DialogCatcher catcher;
+        catcher.handle = [](QDialog* d) {
+            auto* p = qobject_cast<PrintDialog*>(d);
+            if (!p)
+                return false;
+            p->rangeButton(PrintRange::Interval)->click();
+            p->fromField()->setValue(2);
+            p->toField()->setValue(3);
+            p->copiesField()->setValue(2);
+            p->accept();
+            return true;
+        };
+        w.commandPrint();
+        QCOMPARE(catcher.shown, QStringList{"vidoraw::PrintDialog"});
+        QCOMPARE(w.lastPrintChoice(), (PrintChoice{PrintRange::Interval, 2, 3, 2}));
+        // The next dialog is preset with it; "&Späť" changes nothing.
+        catcher.handle = [](QDialog* d) {
+            auto* p = qobject_cast<PrintDialog*>(d);
+            if (!p)
+                return false;
+            if (!p->rangeButton(PrintRange::Interval)->isChecked() || p->fromField()->value() != 2 ||
+                p->toField()->value() != 3 || p->copiesField()->value() != 2)
+                return false;
+            p->rangeButton(PrintRange::All)->click();
+            p->reject();
+            return true;
+        };
+        w.commandPrint();
+        QCOMPARE(catcher.shown.size(), 2);
+        QCOMPARE(w.lastPrintChoice(), (PrintChoice{PrintRange::Interval, 2, 3, 2}));
     }
 
     void zoom() {
