@@ -1,6 +1,7 @@
 #include "framework/tfmojform.h"
 
 #include "core/interaction.h"
+#include "framework/cp1250input.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
@@ -215,6 +216,7 @@ bool TfMojForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TfMojForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    AcceptOnlyCp1250In(this);
     for (QWidget* w : focusableFields())
         paintField(w, Colour::Normal);
     if (QWidget* f = focusWidget())
