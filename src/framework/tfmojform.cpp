@@ -178,8 +178,15 @@ void TfMojForm::onFocusChanged(QWidget* old, QWidget* now) {
 
 void TfMojForm::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
-        focusNextField();
+    // The Enter of the number pad comes with the keypad flag.
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!enterConfirms)
+            focusNextField();
+        else if (bbSpat && focusWidget() == bbSpat)
+            pressBack();
+        else
+            pressOk();
         return;
     }
     if (key == Qt::Key_Down && event->modifiers() == Qt::NoModifier && downArrowMoves) {
