@@ -97,6 +97,11 @@ void TfUzivd::DefineList() {
     list.finish();
 }
 
+void TfUzivd::StoreFields() {
+    TfDbForm::StoreFields();
+    table_.field(QStringLiteral("HESLO")).setAsString(eHeslo->text());
+}
+
 void TfUzivd::complain(const QString& text) {
     ShowNotice(QStringLiteral("Chyba"), text, NoticeKind::Error, this);
 }

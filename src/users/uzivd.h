@@ -14,6 +14,8 @@ public:
     IndexDefs tableIndexes() const override;
     QStringList initialRows() const override;
     void DefineList() override;
+    // The password is kept exactly as typed, blanks included.
+    void StoreFields() override;
 
     QLineEdit* eKod = nullptr;
     QLineEdit* eTitul = nullptr;
