@@ -145,7 +145,7 @@ void TestUserSession::sixCodeListsFromTheKeyboard() {
 
         Robot r;
         Robot::home = &main;
-        // A click on the menu item (several items of that menu share their underlined letter).
+        // A click on the menu item; the menu letters are used further down.
         auto openList = [&](const QString& item, const QString& list) {
             r.then([&main, item] {
                 QTimer::singleShot(0, &main, [&main, item] {
