@@ -47,12 +47,10 @@ bool TfCodeRange::checkBox(QLineEdit* box) {
 }
 
 bool TfCodeRange::checkOnLeave(QWidget* control) {
+    // Leaving a box paints it; only OK sends the user back to a wrong one.
     if (control != eOd && control != eDo)
         return true;
-    if (checkBox(static_cast<QLineEdit*>(control)))
-        return true;
-    failField(control);
-    return false;
+    return checkBox(static_cast<QLineEdit*>(control));
 }
 
 bool TfCodeRange::closeWithOk() {

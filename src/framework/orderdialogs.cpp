@@ -29,9 +29,16 @@ TfVolbaIndexu::TfVolbaIndexu(AppContext& app, const QStringList& titles, int cur
         b->setChecked(true);
     layout->addWidget(box);
     layout->addWidget(makeButtonStrip());
-    // The arrows move between the orders here.
+    // The arrows move between the orders here, and Enter takes the chosen one.
     upArrowMoves = false;
     downArrowMoves = false;
+    enterConfirms = true;
+}
+
+void TfVolbaIndexu::showEvent(QShowEvent* event) {
+    if (QAbstractButton* b = group_->checkedButton())
+        b->setFocus(Qt::OtherFocusReason); // a radio group is entered on its chosen entry
+    TfMojForm::showEvent(event);
 }
 
 int TfVolbaIndexu::chosen() const { return group_->checkedId(); }

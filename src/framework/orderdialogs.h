@@ -18,6 +18,9 @@ public:
     int chosen() const;
     void choose(int entry);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QButtonGroup* group_;
 };

@@ -4,6 +4,8 @@
 #include "core/interaction.h"
 #include "core/settings.h"
 #include "core/values.h"
+#include "framework/cp1250input.h"
+#include "framework/grids.h"
 #include "framework/orderdialogs.h"
 #include "framework/stringsearch.h"
 #include "framework/views.h"
@@ -115,7 +117,7 @@ TfBrowse::TfBrowse(AppContext& app, QWidget* parent)
     }
     layout->addWidget(buttonPanel_);
 
-    grid = new QTableView(this);
+    grid = new ListGrid(this);
     model = new TableModel(this);
     grid->setModel(model);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -161,6 +163,7 @@ TfBrowse::TfBrowse(AppContext& app, QWidget* parent)
     lIndex->setBuddy(cbIndex);
     lHladanie = new QLabel(QStringLiteral("Hľadanie :"), this);
     eHladanie = new QLineEdit(this);
+    AcceptOnlyCp1250(eHladanie);
     lHladanie->setBuddy(eHladanie);
     eHladanie->installEventFilter(this);
     cbIndex->installEventFilter(this);
@@ -568,10 +571,14 @@ void TfBrowse::commandFindText() {
         return;
     const QString wanted = dialog.prepare(dialog.eRetazec->text());
     Table& t = module_->table();
+    // Columns in the order the user sees them (a view may have moved them).
+    const QHeaderView* header = grid->horizontalHeader();
     const int startRow = std::max(0, grid->currentIndex().row());
-    int column = grid->currentIndex().column() + 1;
-    for (int row = startRow; row < model->rowCount(); ++row, column = 0) {
-        for (; column < model->columnCount(); ++column) {
+    int visual = grid->currentIndex().isValid() ? header->visualIndex(grid->currentIndex().column()) + 1
+                                                : 0;
+    for (int row = startRow; row < model->rowCount(); ++row, visual = 0) {
+        for (; visual < model->columnCount(); ++visual) {
+            const int column = header->logicalIndex(visual);
             if (grid->isColumnHidden(column))
                 continue;
             const QString cell = model->data(model->index(row, column), Qt::DisplayRole).toString();
@@ -675,7 +682,10 @@ void TfBrowse::keyPressEvent(QKeyEvent* event) {
         commandCopy();
         return;
     case Qt::Key_F8:
-        alt ? commandDeleteAll() : commandDelete();
+        // Alt+F8 deletes the current record first, then offers to delete all of them.
+        commandDelete();
+        if (alt)
+            commandDeleteAll();
         return;
     case Qt::Key_F6:
         commandEdit();

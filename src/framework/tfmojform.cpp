@@ -1,6 +1,7 @@
 #include "framework/tfmojform.h"
 
 #include "core/interaction.h"
+#include "framework/cp1250input.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
@@ -196,8 +197,15 @@ void TfMojForm::onFocusChanged(QWidget* old, QWidget* now) {
 
 void TfMojForm::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
-        focusNextField();
+    // The Enter of the number pad comes with the keypad flag.
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!enterConfirms)
+            focusNextField();
+        else if (bbSpat && focusWidget() == bbSpat)
+            pressBack();
+        else
+            pressOk();
         return;
     }
     if (key == Qt::Key_Down && event->modifiers() == Qt::NoModifier && downArrowMoves) {
@@ -234,6 +242,7 @@ bool TfMojForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TfMojForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    AcceptOnlyCp1250In(this);
     for (QWidget* w : focusableFields())
         paintField(w, Colour::Normal);
     if (QWidget* f = focusWidget())

@@ -48,6 +48,9 @@ public:
 
     bool upArrowMoves = true;
     bool downArrowMoves = true;
+    // Enter presses OK wherever the focus is (on "Späť" it goes back), for the small dialogs
+    // where Enter confirms instead of moving on to the next field.
+    bool enterConfirms = false;
 
     QPushButton* bbOk = nullptr;
     QPushButton* bbSpat = nullptr;

@@ -1,15 +1,20 @@
 #include "framework/views.h"
 
+#include "core/base/codepage.h"
 #include "core/interaction.h"
 #include "core/values.h"
+#include "framework/grids.h"
 #include "framework/tablemodel.h"
 
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -62,6 +67,72 @@ QString AlignmentCode(Qt::Alignment a) {
         return QStringLiteral("2");
     return QStringLiteral("0");
 }
+
+// A column's width, also while it is hidden (the header keeps it and gives it back on showing).
+int ColumnWidth(QTableView& grid, int column) {
+    if (!grid.isColumnHidden(column))
+        return grid.columnWidth(column);
+    grid.setColumnHidden(column, false);
+    const int width = grid.columnWidth(column);
+    grid.setColumnHidden(column, true);
+    return width;
+}
+
+// Characters that open the edit box of "Hlavička" and "Šírka" when typed on the cell.
+bool OpensCellBox(QChar ch) {
+    return (ch >= u'0' && ch <= u'9') || (ch >= u'A' && ch <= u'Z') || (ch >= u'a' && ch <= u'z') ||
+           HasDiacritics(ch) || QStringView(u"-+ */.,?!:").contains(ch);
+}
+
+bool IsEnter(const QKeyEvent* k) {
+    return (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) &&
+           (k->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+// Rows in the two colour pairs of the lists (the header counts as row 0, so the first row
+// takes pair 2), "Ukáž" as a ticked or empty box, "Zarovnaj" in words.
+class ViewCellPainter : public QStyledItemDelegate {
+public:
+    ViewCellPainter(const ListColours& colours, QObject* parent)
+        : QStyledItemDelegate(parent), colours_(colours) {}
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const bool pair2 = index.row() % 2 == 0;
+        option->backgroundBrush = pair2 ? colours_.background2 : colours_.background1;
+        option->palette.setColor(QPalette::Text, pair2 ? colours_.text2 : colours_.text1);
+        if (index.column() == cUkaz) {
+            option->features |= QStyleOptionViewItem::HasCheckIndicator;
+            option->checkState = ViewCellText(cUkaz, option->text) == QLatin1String("A")
+                                     ? Qt::Checked
+                                     : Qt::Unchecked;
+            option->text.clear();
+        } else if (index.column() == cZarovnaj) {
+            option->text = ViewCellText(cZarovnaj, option->text);
+        }
+    }
+
+private:
+    const ListColours& colours_;
+};
+
+} // namespace
+
+QString ViewCellText(int column, const QString& value) {
+    if (column == cUkaz)
+        return value.trimmed().toUpper();
+    if (column != cZarovnaj)
+        return value;
+    const QString code = value.trimmed();
+    if (code == QLatin1String("1"))
+        return QStringLiteral("Vpravo");
+    if (code == QLatin1String("2"))
+        return QStringLiteral("Na stred");
+    return QStringLiteral("Vľavo");
+}
+
+namespace {
 
 TfPohladd* ViewModule(AppContext& app) {
     auto* m = dynamic_cast<TfPohladd*>(app.registry.module(4));
@@ -139,9 +210,7 @@ void SaveView(AppContext& app, const QString& listKey, QTableView& grid) {
         ViewRow v;
         v.field = model->fieldAt(column);
         v.title = model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-        v.width = grid.columnWidth(column);
-        if (grid.isColumnHidden(column))
-            v.width = header->sectionSize(column) > 0 ? header->sectionSize(column) : 100;
+        v.width = ColumnWidth(grid, column);
         v.shown = grid.isColumnHidden(column) ? QStringLiteral("N") : QStringLiteral("A");
         v.align = AlignmentCode(model->alignment(column));
         rows << v;
@@ -153,14 +222,31 @@ TfPohladd::TfPohladd(AppContext& app, QWidget* parent) : TfDbForm(app, kNumber, 
     setMinimumSize(603, 331);
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
-    sgPohlad = new QTableWidget(0, 5, this);
+    sgPohlad = new EditGrid(0, 5, this);
     sgPohlad->setHorizontalHeaderLabels({QStringLiteral("Pole"), QStringLiteral("Hlavička"),
                                          QStringLiteral("Šírka"), QStringLiteral("Ukáž"),
                                          QStringLiteral("Zarovnaj")});
     for (auto [c, w] : {std::pair{0, 160}, {1, 160}, {2, 40}, {3, 30}, {4, 80}})
         sgPohlad->setColumnWidth(c, w);
     sgPohlad->verticalHeader()->hide();
+    // Cells change only through the box, the toggle and the drop-down below.
+    sgPohlad->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    sgPohlad->setSelectionMode(QAbstractItemView::SingleSelection);
+    sgPohlad->setSelectionBehavior(QAbstractItemView::SelectItems);
+    sgPohlad->setItemDelegate(new ViewCellPainter(app.listColours, sgPohlad));
+    sgPohlad->installEventFilter(this);
     row->addWidget(sgPohlad, 1);
+    eBunka = new QLineEdit(sgPohlad->viewport());
+    eBunka->hide();
+    eBunka->installEventFilter(this);
+    cbZarovnaj = new QComboBox(sgPohlad->viewport());
+    cbZarovnaj->addItems({QStringLiteral("Vľavo"), QStringLiteral("Vpravo"), QStringLiteral("Na stred")});
+    cbZarovnaj->hide();
+    cbZarovnaj->installEventFilter(this);
+    connect(cbZarovnaj, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (cbZarovnaj->isVisible() && i >= 0)
+            cell(sgPohlad->currentRow(), cZarovnaj)->setText(QString::number(i));
+    });
     auto* arrows = new QVBoxLayout;
     auto* up = new QToolButton(this);
     up->setArrowType(Qt::UpArrow);
@@ -175,12 +261,19 @@ TfPohladd::TfPohladd(AppContext& app, QWidget* parent) : TfDbForm(app, kNumber, 
     connect(up, &QToolButton::clicked, this, &TfPohladd::moveRowUp);
     connect(down, &QToolButton::clicked, this, &TfPohladd::moveRowDown);
     connect(sgPohlad, &QTableWidget::cellClicked, this, [this](int r, int c) {
-        if (c == cUkaz && r >= 0) {
-            QTableWidgetItem* it = sgPohlad->item(r, c);
-            if (it)
-                it->setText(it->text() == QLatin1String("A") ? QStringLiteral("N") : QStringLiteral("A"));
-        }
+        if (c == cUkaz && r >= 0)
+            toggleShown(r);
     });
+    connect(sgPohlad, &QTableWidget::cellDoubleClicked, this, [this](int r, int c) {
+        if (r < 0)
+            return;
+        if (c == cZarovnaj)
+            openAlignment();
+        else if (c == cHlavicka || c == cSirka)
+            openCellBox(cell(r, c)->text(), false);
+    });
+    for (QToolButton* b : {up, down})
+        b->installEventFilter(this);
     upArrowMoves = false;
     downArrowMoves = false;
     DefineList();
@@ -239,13 +332,167 @@ void TfPohladd::prepareEditor(TfDbForm& module, QTableView& grid) {
             const QString f = model->fieldAt(column).toUpper();
             if (present.contains(f))
                 continue;
-            addRow(f, f, grid.columnWidth(column), QStringLiteral("A"), QStringLiteral("0"));
+            addRow(f, f, ColumnWidth(grid, column), QStringLiteral("A"), QStringLiteral("0"));
             present << f;
         }
     }
     if (sgPohlad->rowCount() == 0)
         addRow(QString(), QString(), 100, QStringLiteral("A"), QStringLiteral("0"));
     sgPohlad->setCurrentCell(0, cHlavicka);
+    sgPohlad->setFocus();
+    centreOver(grid.window());
+}
+
+QTableWidgetItem* TfPohladd::cell(int row, int column) {
+    QTableWidgetItem* it = sgPohlad->item(row, column);
+    if (!it) {
+        it = new QTableWidgetItem;
+        sgPohlad->setItem(row, column, it);
+    }
+    return it;
+}
+
+void TfPohladd::toggleShown(int row) {
+    QTableWidgetItem* it = cell(row, cUkaz);
+    it->setText(ViewCellText(cUkaz, it->text()) == QLatin1String("A") ? QStringLiteral("N")
+                                                                       : QStringLiteral("A"));
+}
+
+void TfPohladd::openCellBox(const QString& text, bool typed) {
+    const int r = sgPohlad->currentRow();
+    const int c = sgPohlad->currentColumn();
+    if (r < 0 || (c != cHlavicka && c != cSirka))
+        return;
+    eBunka->setGeometry(sgPohlad->visualRect(sgPohlad->model()->index(r, c)));
+    eBunka->setText(text);
+    if (typed)
+        eBunka->setCursorPosition(int(text.size()));
+    else
+        eBunka->selectAll();
+    eBunka->show();
+    eBunka->setFocus(Qt::OtherFocusReason);
+}
+
+void TfPohladd::closeCellBox(bool store) {
+    if (!eBunka->isVisible())
+        return;
+    const int r = sgPohlad->currentRow();
+    const int c = sgPohlad->currentColumn();
+    if (store && r >= 0)
+        cell(r, c)->setText(eBunka->text());
+    eBunka->hide();
+    // On to the next column: from the title to the width, from the width to "Ukáž".
+    if (r >= 0 && (c == cHlavicka || c == cSirka))
+        sgPohlad->setCurrentCell(r, c + 1);
+    sgPohlad->setFocus(Qt::OtherFocusReason);
+}
+
+void TfPohladd::openAlignment() {
+    const int r = sgPohlad->currentRow();
+    if (r < 0)
+        return;
+    alignmentBefore_ = cell(r, cZarovnaj)->text();
+    const QString code = alignmentBefore_.trimmed();
+    const int entry = code == QLatin1String("1") ? 1 : code == QLatin1String("2") ? 2 : 0;
+    QRect at = sgPohlad->visualRect(sgPohlad->model()->index(r, cZarovnaj));
+    at.setHeight(std::max(at.height(), cbZarovnaj->sizeHint().height()));
+    at.setWidth(std::max(at.width(), cbZarovnaj->sizeHint().width()));
+    cbZarovnaj->setGeometry(at);
+    {
+        const QSignalBlocker quiet(cbZarovnaj); // presetting is no choice
+        cbZarovnaj->setCurrentIndex(entry);
+    }
+    cbZarovnaj->show();
+    cbZarovnaj->setFocus(Qt::OtherFocusReason);
+}
+
+void TfPohladd::closeAlignment(bool keep) {
+    if (!cbZarovnaj->isVisible())
+        return;
+    if (!keep && sgPohlad->currentRow() >= 0)
+        cell(sgPohlad->currentRow(), cZarovnaj)->setText(alignmentBefore_);
+    cbZarovnaj->hide();
+    sgPohlad->setFocus(Qt::OtherFocusReason);
+}
+
+bool TfPohladd::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == sgPohlad && event->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(event);
+        const int r = sgPohlad->currentRow();
+        const int c = sgPohlad->currentColumn();
+        if (k->key() == Qt::Key_Escape) {
+            pressBack();
+            return true;
+        }
+        if (k->key() == Qt::Key_End && k->modifiers() == Qt::ControlModifier) {
+            pressOk(); // the form's key, not the grid's jump to its last cell
+            return true;
+        }
+        if (r < 0 || (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            return TfDbForm::eventFilter(watched, event);
+        const QString text = k->text();
+        const bool space = k->key() == Qt::Key_Space;
+        if (IsEnter(k) || space) {
+            if (c == cUkaz)
+                toggleShown(r);
+            else if (c == cZarovnaj)
+                openAlignment();
+            else if (c == cHlavicka || c == cSirka)
+                openCellBox(space ? QStringLiteral(" ") : cell(r, c)->text(), space);
+            return true; // Enter stays in the grid
+        }
+        if ((c == cHlavicka || c == cSirka) && text.size() == 1 && OpensCellBox(text[0])) {
+            openCellBox(text, true);
+            return true;
+        }
+    }
+    if (watched == eBunka) {
+        if (event->type() == QEvent::KeyPress) {
+            auto* k = static_cast<QKeyEvent*>(event);
+            if (IsEnter(k)) {
+                closeCellBox(true);
+                return true;
+            }
+            if (k->key() == Qt::Key_Escape) {
+                asking_ = true;
+                const bool leave =
+                    AskConfirm(QStringLiteral("Mám ukončiť editáciu bez uchovania?"), this) == 1;
+                asking_ = false;
+                if (leave)
+                    closeCellBox(false);
+                else
+                    eBunka->setFocus(Qt::OtherFocusReason);
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusOut && !asking_) {
+            // Leaving the box drops what was typed without Enter.
+            QTimer::singleShot(0, this, [this] {
+                if (!eBunka->hasFocus())
+                    closeCellBox(false);
+            });
+        }
+    }
+    if (watched == cbZarovnaj) {
+        if (event->type() == QEvent::KeyPress) {
+            auto* k = static_cast<QKeyEvent*>(event);
+            if (IsEnter(k) || k->key() == Qt::Key_Escape) {
+                closeAlignment(k->key() != Qt::Key_Escape);
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusOut &&
+                   static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+            QTimer::singleShot(0, this, [this] {
+                if (!cbZarovnaj->hasFocus() && !cbZarovnaj->view()->isVisible())
+                    closeAlignment(true);
+            });
+        }
+    }
+    if (event->type() == QEvent::KeyPress && qobject_cast<QToolButton*>(watched) &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        pressBack();
+        return true;
+    }
+    return TfDbForm::eventFilter(watched, event);
 }
 
 void TfPohladd::moveRowUp() {
@@ -280,14 +527,6 @@ bool TfPohladd::closeWithBack() {
 
 bool TfPohladd::closeWithOk() {
     QList<ViewRow> rows;
-    auto cell = [&](int r, int c) -> QTableWidgetItem* {
-        QTableWidgetItem* it = sgPohlad->item(r, c);
-        if (!it) {
-            it = new QTableWidgetItem;
-            sgPohlad->setItem(r, c, it);
-        }
-        return it;
-    };
     for (int r = 0; r < sgPohlad->rowCount(); ++r) {
         auto fail = [&](int c) {
             sgPohlad->setCurrentCell(r, c);

@@ -3,8 +3,11 @@
 // the view editor, which is module 4's window.
 #include "framework/tfdbform.h"
 
+class QComboBox;
+class QLineEdit;
 class QTableView;
 class QTableWidget;
+class QTableWidgetItem;
 
 namespace vidoraw {
 
@@ -12,6 +15,10 @@ namespace vidoraw {
 void ApplyView(AppContext& app, const QString& listKey, QTableView& grid);
 // Stores the grid's layout as the list's view.
 void SaveView(AppContext& app, const QString& listKey, QTableView& grid);
+// What a cell of the view editor shows for its value: "A" or "N" for "Ukáž" (drawn as a
+// ticked or an empty box), "Vľavo", "Vpravo" or "Na stred" for "Zarovnaj" (0, 1, 2; any other
+// value reads as left); the other columns show the value.
+QString ViewCellText(int column, const QString& value);
 
 // Module 4: the list of views, and the view editor "Pohľad na údaje v zozname".
 class TfPohladd : public TfDbForm {
@@ -36,15 +43,29 @@ public:
     // Fills the editor from the stored view and the grid's columns; then showModal().
     void prepareEditor(TfDbForm& module, QTableView& grid);
     QTableWidget* sgPohlad = nullptr; // Pole, Hlavička, Šírka, Ukáž, Zarovnaj
+    QLineEdit* eBunka = nullptr;       // the edit box over a title or width cell
+    QComboBox* cbZarovnaj = nullptr;   // the drop-down over an alignment cell
     void moveRowUp();
     void moveRowDown();
 
 protected:
     bool closeWithOk() override;
     bool closeWithBack() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QTableWidgetItem* cell(int row, int column);
+    void toggleShown(int row);
+    // The box over the current cell, with text; typed puts the caret after it, else all of
+    // it is selected.
+    void openCellBox(const QString& text, bool typed);
+    void closeCellBox(bool store);
+    void openAlignment();
+    void closeAlignment(bool keep);
+
     QString listKey_;
+    QString alignmentBefore_;
+    bool asking_ = false;
 };
 
 } // namespace vidoraw

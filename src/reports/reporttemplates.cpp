@@ -89,6 +89,18 @@ bool LoadTemplate(const QString& name, QStringList& lines, QWidget* owner) {
         TemplateError(name, QStringLiteral("súbor nie je zostava (chýba [STRANA])."), owner);
         return false;
     }
+    // A position that is no number would be drawn at 0 and left out of every shift.
+    for (int i = 0; i < read.size(); ++i) {
+        QStringList line{read[i]};
+        if (!ReportShift(line, 0, 0)) {
+            TemplateError(name,
+                          QStringLiteral("v riadku %1 je poloha, ktorá nie je číslo: %2")
+                              .arg(i + 1)
+                              .arg(read[i].left(60)),
+                          owner);
+            return false;
+        }
+    }
     lines = std::move(read);
     return true;
 }

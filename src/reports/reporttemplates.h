@@ -33,9 +33,9 @@ void SetTemplateDirectory(const QString& directory); // empty: back to the rule 
 // empty when there is none.
 QString FindTemplateFile(const QString& name);
 
-// Reads a template (code page 1250) into lines. A missing, unreadable or oversized file, or
-// one that is no report file (first line not "[STRANA]"), gives the error notice and false;
-// lines are then left empty.
+// Reads a template (code page 1250) into lines. A missing, unreadable or oversized file, one
+// that is no report file (first line not "[STRANA]") or a command whose position is no
+// number gives the error notice and false; lines are then left empty.
 bool LoadTemplate(const QString& name, QStringList& lines, QWidget* owner = nullptr);
 
 // Appends every line of source but the page, orientation and paper markers (in any case), so

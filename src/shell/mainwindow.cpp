@@ -1,6 +1,7 @@
 #include "shell/mainwindow.h"
 
 #include "core/interaction.h"
+#include "framework/menuletters.h"
 #include "framework/tfbrowse.h"
 
 #include <QAction>
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QVBoxLayout>
@@ -22,6 +24,10 @@ QString TfHlavny::defaultHint() {
 TfHlavny::TfHlavny(AppContext& app) : app_(app) {
     setWindowTitle(QStringLiteral("Vidora pre Windows"));
     resize(720, 420);
+    // Centred on the screen; a window larger than the screen starts at its top left corner.
+    const QRect area = screen()->geometry();
+    move(area.left() + std::max(0, (area.width() - width()) / 2),
+         area.top() + std::max(0, (area.height() - height()) / 2));
     app_.mainWindow = this;
     buildMenus();
 
@@ -172,6 +178,20 @@ void TfHlavny::buildMenus() {
         add(m, QStringLiteral("Import/") + QString::fromUtf8(caption), QString::fromUtf8(caption));
     m->addSeparator();
     add(m, "Import/Z pro&gramu Vidora pre DOS", QStringLiteral("Z pro&gramu Vidora pre DOS"));
+
+    // The commands with a hint of their own; the others show their caption.
+    const std::pair<const char*, const char*> hints[] = {
+        {"Systém/Zmena &hesla ...", "Umožní zmeniť heslo pre plný prístup"},
+        {"Číselníky/Časté pou&kazy", "Zoznam častých poukazov"},
+        {"Číselníky/H&eslá", "Zoznam hesiel"},
+        {"Číselníky/Prirade&né heslá", "Zoznam priradených hesiel"},
+        {"Číselníky/Uží&vatelia", "Zoznam užívateľov"},
+    };
+    for (const auto& [path, hint] : hints)
+        commands_.value(QString::fromUtf8(path))->setStatusTip(QString::fromUtf8(hint));
+
+    for (QAction* a : bar->actions())
+        RouteMenuLetters(a->menu());
     refreshCommands();
 }
 

@@ -53,6 +53,12 @@ void TfUzivd::DefineList() {
     list.finish();
 }
 
+void TfUzivd::StoreFields() {
+    TfDbForm::StoreFields();
+    // A password is kept as typed: its spaces count.
+    table_.field(QStringLiteral("HESLO")).setAsString(eHeslo->text());
+}
+
 bool TfUzivd::checkOnLeave(QWidget* control) {
     if (control == eUzivatel)
         return true;

@@ -13,6 +13,8 @@ public:
     explicit TfUzivd(AppContext& app);
 
     void DefineList() override;
+    // The password is kept exactly as typed, blanks included.
+    void StoreFields() override;
 
     QLineEdit* eTitul = nullptr;
     QLineEdit* eMeno = nullptr;

@@ -75,10 +75,15 @@ void TestCodeRange::leavingABoxChecksIt() {
         auto& c = As<TfCodeRange>(d);
         TypeAndLeave(c.eOd, "x1", c.eDo);
         QCOMPARE(f.ui.notices.size(), 1);
-        QCOMPARE(QApplication::focusWidget(), c.eOd);
+        // Painted, and the user goes on where he went; only OK sends him back.
+        QCOMPARE(QApplication::focusWidget(), c.eDo);
         QCOMPARE(c.eOd->palette().color(QPalette::Base), f.app.colours.incorrect);
+        c.pressOk();
+        QVERIFY(d.isVisible());
+        QCOMPARE(f.ui.notices.size(), 2);
+        QCOMPARE(QApplication::focusWidget(), c.eOd);
         TypeAndLeave(c.eOd, " 12 ", c.eDo);
-        QCOMPARE(f.ui.notices.size(), 1);
+        QCOMPARE(f.ui.notices.size(), 2);
         QCOMPARE(c.eOd->text(), QString("12"));
         QCOMPARE(QApplication::focusWidget(), c.eDo);
         c.pressOk();

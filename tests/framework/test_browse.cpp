@@ -28,9 +28,12 @@ private slots:
     void buttonsFollowTheTable();
     void incrementalSearchByFieldType_data();
     void incrementalSearchByFieldType();
+    void typingIntoAMultiFieldOrderStays();
+    void typedTextOutsideCodePage1250Refused();
     void pickListBackAnswersFalse();
     void pickListPicks();
     void lookupFindsThroughAFilter();
+    void deleteAllAsksTwiceAndCounts_data();
     void deleteAllAsksTwiceAndCounts();
     void printListWritesTheReport();
     void sortOrderRemembered();
@@ -100,6 +103,52 @@ void TestBrowse::incrementalSearchByFieldType() {
     QCOMPARE(at, expected);
 }
 
+void TestBrowse::typingIntoAMultiFieldOrderStays() {
+    FrameworkFixture f;
+    TfOvocied& m = f.fruit();
+    IndexDefs indexes = TfOvocied::Schema().indexes;
+    indexes << IndexDef::Secondary("NazovCena", {"NAZOV", "CENA"}, true);
+    QVERIFY(f.db->redefineIndexes(m.table().tableName(), indexes, nullptr));
+    m.list.orderFields << "NAZOV;CENA";
+    m.list.orderTitles << "Názov a cena";
+    int before = -1, after = -1;
+    f.ui.queueDialog([&](QDialog& d) {
+        auto& b = As<TfBrowse>(d);
+        b.cbIndex->setCurrentIndex(3);
+        b.selectOrder(3);
+        QVERIFY(!b.eHladanie->isEnabled());
+        b.grid->setCurrentIndex(b.model->index(0, 0));
+        before = b.grid->currentIndex().row();
+        // "1" starts the code of the last row, "j" its name.
+        for (char c : {'1', 'j', 'J'})
+            QTest::keyClick(b.grid, c);
+        after = b.grid->currentIndex().row();
+        b.commandBack();
+    });
+    TfBrowse browser(f.app);
+    browser.Browse(kFruit, TfBrowse::DefaultButtons(), false);
+    QCOMPARE(before, 0);
+    QCOMPARE(after, 0);
+}
+
+void TestBrowse::typedTextOutsideCodePage1250Refused() {
+    FrameworkFixture f;
+    f.fruit();
+    QString box;
+    f.ui.queueDialog([&](QDialog& d) {
+        auto& b = As<TfBrowse>(d);
+        b.cbIndex->setCurrentIndex(1);
+        b.selectOrder(1);
+        for (QString c : {"H", "ы", "r"})
+            QTest::sendKeyEvent(QTest::Click, b.eHladanie, Qt::Key_unknown, c, Qt::NoModifier);
+        box = b.eHladanie->text();
+        b.commandBack();
+    });
+    TfBrowse browser(f.app);
+    browser.Browse(kFruit, TfBrowse::DefaultButtons(), false);
+    QCOMPARE(box, QString("Hr"));
+}
+
 void TestBrowse::pickListBackAnswersFalse() {
     FrameworkFixture f;
     f.fruit();
@@ -150,23 +199,39 @@ void TestBrowse::lookupFindsThroughAFilter() {
     QCOMPARE(m.table().recordCount(), 1);
 }
 
+void TestBrowse::deleteAllAsksTwiceAndCounts_data() {
+    QTest::addColumn<int>("answer"); // to the question on the current record
+    QTest::addColumn<int>("left");   // records the deletion of all finds
+    QTest::newRow("current record deleted first") << 1 << 2;
+    QTest::newRow("current record kept") << 0 << 3;
+}
+
 void TestBrowse::deleteAllAsksTwiceAndCounts() {
+    QFETCH(int, answer);
+    QFETCH(int, left);
     FrameworkFixture f;
     TfOvocied& m = f.fruit();
+    // Alt+F8 is F8 first: the current record, then all of them.
+    f.ui.queueAnswer(answer);
     f.ui.queueAnswer(1);
     f.ui.queueAnswer(1);
-    f.ui.queueDialog([](QDialog& d) {
+    f.ui.queueDialog([&](QDialog& d) {
         auto& b = As<TfBrowse>(d);
+        f.ui.queueDialog([](QDialog& form) { QTRY_VERIFY(!form.isVisible()); });
         QTest::keyClick(b.grid, Qt::Key_F8, Qt::AltModifier);
         b.commandBack();
     });
     TfBrowse browser(f.app);
     browser.Browse(kFruit, TfBrowse::DefaultButtons(), false);
-    QCOMPARE(f.ui.questions, QStringList({"Mám naozaj vymazať všetky záznamy(3)?",
-                                          "Ste si naozaj istí, že mám vymazať všetky záznamy(3)?"}));
+    const QString n = QString::number(left);
+    QCOMPARE(f.ui.questions,
+             QStringList({"Mám naozaj zmazať tento záznam ?",
+                          "Mám naozaj vymazať všetky záznamy(" + n + ")?",
+                          "Ste si naozaj istí, že mám vymazať všetky záznamy(" + n + ")?"}));
     QCOMPARE(f.ui.notices.last().text,
-             QString("Mazanie záznamov je ukončené, vymazali sme: 3 záznamov!"));
+             "Mazanie záznamov je ukončené, vymazali sme: " + n + " záznamov!");
     QVERIFY(IsTableEmpty(m.table()));
+    QVERIFY(f.ui.verifyNoSurprises());
 }
 
 void TestBrowse::printListWritesTheReport() {

@@ -1,6 +1,8 @@
 #include "frameworkfixture.h"
 #include "testmain.h"
 
+#include <QClipboard>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
@@ -21,6 +23,8 @@ private slots:
     void deletionQuestion();
     void saveUnderForeignLockKeepsWhatWasTyped();
     void enterWrapsAndArrowsMove();
+    void textOutsideCodePage1250Refused_data();
+    void textOutsideCodePage1250Refused();
     void registryKeepsAndReleases();
     void lastValueOnEmptyTable();
 };
@@ -213,6 +217,59 @@ void TestRecordForm::enterWrapsAndArrowsMove() {
     f.ui.queueAnswer(1);
     m.AddRecord();
     QVERIFY(f.ui.verifyNoSurprises());
+}
+
+void TestRecordForm::textOutsideCodePage1250Refused_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("pasted"); // else typed key by key
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<QString>("memoKept"); // a memo drops only what it cannot hold
+    QTest::newRow("Hungarian ő") << "ő" << false << "Aő" << "Aő";
+    QTest::newRow("euro sign") << "€" << false << "A€" << "A€";
+    QTest::newRow("Polish ł") << "ł" << false << "Ał" << "Ał";
+    QTest::newRow("Cyrillic") << "ы" << false << "A" << "A";
+    QTest::newRow("Chinese") << "中" << false << "A" << "A";
+    QTest::newRow("pasted, all held") << "Žltá ruža €" << true << "AŽltá ruža €"
+                                      << "AŽltá ruža €";
+    QTest::newRow("pasted, one not held") << "Žltá ы!" << true << "A" << "AŽltá !";
+}
+
+void TestRecordForm::textOutsideCodePage1250Refused() {
+    QFETCH(QString, typed);
+    QFETCH(bool, pasted);
+    QFETCH(QString, kept);
+    QFETCH(QString, memoKept);
+    FrameworkFixture f;
+    TfOvocied& m = f.fruit();
+    QString line, memo;
+    // A memo of the form is held to the same rule.
+    auto* notes = new QPlainTextEdit(&m);
+    f.ui.queueDialog([&](QDialog& d) {
+        auto& form = As<TfOvocied>(d);
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        for (QWidget* field : {static_cast<QWidget*>(form.eNazov), static_cast<QWidget*>(notes)}) {
+            field->setFocus();
+            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_A, "A", Qt::NoModifier);
+            if (pasted) {
+                QApplication::clipboard()->setText(typed);
+                QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+            } else {
+                for (QChar c : typed)
+                    QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c),
+                                        Qt::NoModifier);
+            }
+        }
+        line = form.eNazov->text();
+        memo = notes->toPlainText();
+        form.pressBack();
+    });
+    f.ui.queueAnswer(1);
+    m.AddRecord();
+    QCOMPARE(line, kept);
+    QCOMPARE(memo, memoKept);
+    QVERIFY(f.ui.verifyNoSurprises());
+    delete notes;
 }
 
 void TestRecordForm::registryKeepsAndReleases() {

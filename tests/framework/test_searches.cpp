@@ -6,6 +6,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 
@@ -17,10 +19,14 @@ class TestSearches : public QObject {
 private slots:
     void textInAnyColumn_data();
     void textInAnyColumn();
+    void textSearchFollowsTheScreenOrder_data();
+    void textSearchFollowsTheScreenOrder();
     void emptyTextRefused();
     void searchByOrderChecksItsFields_data();
     void searchByOrderChecksItsFields();
     void orderDialogAppliesTheChoice();
+    void orderDialogFromTheKeyboard_data();
+    void orderDialogFromTheKeyboard();
 };
 
 void TestSearches::textInAnyColumn_data() {
@@ -71,6 +77,58 @@ void TestSearches::textInAnyColumn() {
     IniFile ini("HLADANIE.INI");
     QCOMPARE(ini.readString("HLADANIE", "RETAZEC"), text);
     QCOMPARE(ini.readBool("HLADANIE", "MALEVELKE"), ignoreCase);
+}
+
+void TestSearches::textSearchFollowsTheScreenOrder_data() {
+    QTest::addColumn<QStringList>("screen"); // the columns left to right
+    QTest::addColumn<QString>("from");       // the selected column on the first row
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("foundIn"); // the column of the cell found, empty: none
+    QTest::addColumn<int>("foundRow");
+    QTest::newRow("right of the selected one on screen")
+        << QStringList{"NAZOV", "KOD", "CENA"} << "NAZOV" << "1" << "KOD" << 0;
+    QTest::newRow("a column left of it on screen waits for the next row")
+        << QStringList{"NAZOV", "KOD", "CENA"} << "KOD" << "Jablko" << "" << -1;
+    QTest::newRow("next rows from the leftmost column on screen")
+        << QStringList{"CENA", "NAZOV", "KOD"} << "KOD" << "2" << "CENA" << 1;
+}
+
+void TestSearches::textSearchFollowsTheScreenOrder() {
+    QFETCH(QStringList, screen);
+    QFETCH(QString, from);
+    QFETCH(QString, text);
+    QFETCH(QString, foundIn);
+    QFETCH(int, foundRow);
+    FrameworkFixture f;
+    f.fruit();
+    QString column;
+    int row = -2;
+    f.ui.queueDialog([&](QDialog& d) {
+        auto& b = As<TfBrowse>(d);
+        QHeaderView* header = b.grid->horizontalHeader();
+        for (int i = 0; i < screen.size(); ++i)
+            header->moveSection(header->visualIndex(b.model->columnOf(screen[i])), i);
+        b.grid->setCurrentIndex(b.model->index(0, b.model->columnOf(from)));
+        f.ui.queueDialog([&](QDialog& s) {
+            As<TfHladajRetazec>(s).eRetazec->setText(text);
+            As<TfHladajRetazec>(s).pressOk();
+        });
+        b.commandFindText();
+        column = b.model->fieldAt(b.grid->currentIndex().column());
+        row = b.grid->currentIndex().row();
+        b.commandBack();
+    });
+    TfBrowse browser(f.app);
+    browser.Browse(kFruit, TfBrowse::DefaultButtons(), false);
+    if (foundIn.isEmpty()) {
+        QCOMPARE(f.ui.notices.size(), 1);
+        QCOMPARE(column, from);
+        QCOMPARE(row, 0);
+    } else {
+        QVERIFY(f.ui.notices.isEmpty());
+        QCOMPARE(column, foundIn);
+        QCOMPARE(row, foundRow);
+    }
 }
 
 void TestSearches::emptyTextRefused() {
@@ -152,6 +210,58 @@ void TestSearches::orderDialogAppliesTheChoice() {
     TfBrowse browser(f.app);
     browser.Browse(kFruit, TfBrowse::DefaultButtons(), false);
     QCOMPARE(walked, QStringList({"Čerešňa", "Hruška", "Jablko"}));
+}
+
+void TestSearches::orderDialogFromTheKeyboard_data() {
+    QTest::addColumn<QList<int>>("keys"); // on whatever has the focus in the dialog
+    QTest::addColumn<QString>("focusOn"); // "order", "ok" or "back" before the last key
+    QTest::addColumn<int>("entry");       // the order of the list afterwards
+    QTest::newRow("down, Enter on the order") << QList<int>{Qt::Key_Down, Qt::Key_Return}
+                                             << "order" << 1;
+    QTest::newRow("two down, Enter") << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}
+                                     << "order" << 2;
+    QTest::newRow("Enter of the number pad") << QList<int>{Qt::Key_Down, Qt::Key_Enter}
+                                             << "order" << 1;
+    QTest::newRow("Enter on OK") << QList<int>{Qt::Key_Down, Qt::Key_Return} << "ok" << 1;
+    QTest::newRow("Enter on Späť") << QList<int>{Qt::Key_Down, Qt::Key_Return} << "back" << 0;
+    QTest::newRow("Escape") << QList<int>{Qt::Key_Down, Qt::Key_Escape} << "order" << 0;
+}
+
+void TestSearches::orderDialogFromTheKeyboard() {
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, focusOn);
+    QFETCH(int, entry);
+    FrameworkFixture f;
+    TfOvocied& m = f.fruit();
+    int chosen = -1;
+    QStringList walked;
+    bool closed = false;
+    f.ui.queueDialog([&](QDialog& d) {
+        auto& b = As<TfBrowse>(d);
+        f.ui.queueDialog([&](QDialog& s) {
+            auto& choice = As<TfVolbaIndexu>(s);
+            s.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&s));
+            for (int i = 0; i < keys.size(); ++i) {
+                if (i == keys.size() - 1 && focusOn != "order")
+                    (focusOn == "ok" ? choice.bbOk : choice.bbSpat)->setFocus();
+                const Qt::KeyboardModifiers mods =
+                    keys[i] == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key(keys[i]), mods);
+            }
+            closed = !s.isVisible();
+        });
+        QTest::keyClick(b.grid, Qt::Key_F3);
+        chosen = b.cbIndex->currentIndex();
+        walked = Walkthrough(m.table());
+        b.commandBack();
+    });
+    TfBrowse browser(f.app);
+    browser.Browse(kFruit, TfBrowse::DefaultButtons(), false);
+    QVERIFY(closed); // Enter and Escape close the dialog wherever the focus is
+    QCOMPARE(chosen, entry);
+    QCOMPARE(walked, entry == 1 ? QStringList({"Čerešňa", "Hruška", "Jablko"})
+                                : QStringList({"Jablko", "Hruška", "Čerešňa"}));
 }
 
 VIDORAW_TEST(TestSearches)

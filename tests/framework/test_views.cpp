@@ -2,7 +2,9 @@
 #include "frameworkfixture.h"
 #include "testmain.h"
 
+#include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTest>
 #include <QTableView>
 #include <QTableWidget>
@@ -32,6 +34,15 @@ void StoreView(FrameworkFixture& f, const QList<QStringList>& rows) {
     }
 }
 
+// POPIS, SIR, ZOBRAZ and ZAROVNAJ of the fruit list's view record for a field.
+QStringList ViewRecord(FrameworkFixture& f, const QString& field) {
+    auto* views = static_cast<TfPohladd*>(f.app.registry.module(4));
+    QStringList values;
+    LookupFieldsIn(views->table(), "UZIV;TAB;POLE", {"OBECNY", "OKRES", field},
+                   {"POPIS", "SIR", "ZOBRAZ", "ZAROVNAJ"}, values);
+    return values;
+}
+
 QStringList VisualOrder(QTableView& grid, TableModel& model) {
     QStringList out;
     for (int v = 0; v < model.columnCount(); ++v)
@@ -46,6 +57,11 @@ class TestViews : public QObject {
 private slots:
     void applyMovesHidesAndTitles();
     void savedWhenAColumnWasResized();
+    void hiddenColumnKeepsItsWidth();
+    void editorFromTheKeyboard();
+    void editorLooks();
+    void cellTexts_data();
+    void cellTexts();
     void editorChecks_data();
     void editorChecks();
 };
@@ -99,6 +115,167 @@ void TestViews::savedWhenAColumnWasResized() {
     QCOMPARE(width, 77);
     auto* views = static_cast<TfPohladd*>(f.app.registry.module(4));
     QCOMPARE(CountEqual(views->table(), "TAB", "OKRES"), 3);
+}
+
+void TestViews::hiddenColumnKeepsItsWidth() {
+    FrameworkFixture f;
+    f.fruit();
+    StoreView(f, {{"KOD", "Kód", "40", "N", "0"}, {"NAZOV", "Názov", "150", "A", "0"}});
+    f.ui.queueDialog([](QDialog& d) {
+        auto& b = As<TfBrowse>(d);
+        b.grid->setColumnWidth(b.model->columnOf("NAZOV"), 120); // saved on closing
+        b.commandBack();
+    });
+    TfBrowse browser(f.app);
+    browser.Browse(kFruit, TfBrowse::DefaultButtons(), false);
+    QCOMPARE(ViewRecord(f, "KOD"), QStringList({"Kód", "40", "N", "0"}));
+    QCOMPARE(ViewRecord(f, "NAZOV").value(1), QString("120"));
+}
+
+void TestViews::editorFromTheKeyboard() {
+    FrameworkFixture f;
+    f.fruit();
+    auto press = [](QDialog& d, Qt::Key key, const QString& text = QString()) {
+        QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget() ? QApplication::focusWidget()
+                                                                      : d.focusWidget(),
+                            key, text, Qt::NoModifier);
+    };
+    QStringList cells, shown;
+    f.ui.queueAnswer(0); // Escape in the box: stay
+    f.ui.queueAnswer(1); // Escape again: leave without keeping
+    f.ui.queueDialog([&](QDialog& d) {
+        auto& b = As<TfBrowse>(d);
+        f.ui.queueDialog([&](QDialog& e) {
+            auto& editor = As<TfPohladd>(e);
+            QTableWidget* g = editor.sgPohlad;
+            e.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&e));
+            QCOMPARE(QApplication::focusWidget(), g);
+            QCOMPARE(g->currentColumn(), 1); // "Hlavička" of the first row
+            // A typed letter opens the box with it; Enter keeps the text, on to "Šírka".
+            press(e, Qt::Key_O, "O");
+            QVERIFY(editor.eBunka->isVisible());
+            QCOMPARE(editor.eBunka->text(), QString("O"));
+            press(e, Qt::Key_V, "v");
+            press(e, Qt::Key_Return);
+            QVERIFY(!editor.eBunka->isVisible());
+            QCOMPARE(g->item(0, 1)->text(), QString("Ov"));
+            QCOMPARE(g->currentColumn(), 2);
+            // Enter opens it with the cell's text; Escape asks, and only yes leaves.
+            const QString width = g->item(0, 2)->text();
+            press(e, Qt::Key_Return);
+            QCOMPARE(editor.eBunka->text(), width);
+            press(e, Qt::Key_5, "5");
+            press(e, Qt::Key_Escape);
+            QVERIFY(editor.eBunka->isVisible());
+            press(e, Qt::Key_Escape);
+            QVERIFY(!editor.eBunka->isVisible());
+            QCOMPARE(g->item(0, 2)->text(), width);
+            QCOMPARE(g->currentColumn(), 3);
+            // "Ukáž": space and Enter toggle; a letter does nothing.
+            press(e, Qt::Key_Space, " ");
+            cells << g->item(0, 3)->text();
+            press(e, Qt::Key_A, "a");
+            cells << g->item(0, 3)->text();
+            press(e, Qt::Key_Return);
+            cells << g->item(0, 3)->text();
+            QCOMPARE(g->currentRow(), 0);
+            // "Zarovnaj": Enter opens the drop-down on the cell's value (the code column
+            // stands right), a choice is kept.
+            press(e, Qt::Key_Right);
+            press(e, Qt::Key_Return);
+            QVERIFY(editor.cbZarovnaj->isVisible());
+            QCOMPARE(editor.cbZarovnaj->currentText(), QString("Vpravo"));
+            press(e, Qt::Key_Down);
+            press(e, Qt::Key_Return);
+            QVERIFY(!editor.cbZarovnaj->isVisible());
+            QCOMPARE(QApplication::focusWidget(), g);
+            cells << g->item(0, 4)->text();
+            shown << ViewCellText(4, g->item(0, 4)->text());
+            QTest::keyClick(g, Qt::Key_End, Qt::ControlModifier);
+        });
+        b.commandSetView();
+        b.commandBack();
+    });
+    TfBrowse browser(f.app);
+    browser.Browse(kFruit, TfBrowse::DefaultButtons(), false);
+    QCOMPARE(cells, QStringList({"N", "N", "A", "2"}));
+    QCOMPARE(shown, QStringList({"Na stred"}));
+    QCOMPARE(f.ui.questions, QStringList({"Mám ukončiť editáciu bez uchovania?",
+                                          "Mám ukončiť editáciu bez uchovania?"}));
+    const QStringList kod = ViewRecord(f, "KOD");
+    QCOMPARE(kod.value(0), QString("Ov"));
+    QCOMPARE(kod.value(2), QString("A"));
+    QCOMPARE(kod.value(3), QString("2"));
+    QVERIFY(f.ui.verifyNoSurprises());
+}
+
+void TestViews::editorLooks() {
+    FrameworkFixture f;
+    f.fruit();
+    f.app.listColours.background1 = QColor(20, 200, 20);
+    f.app.listColours.background2 = QColor(200, 20, 200);
+    QPoint browserCentre, editorCentre;
+    QColor first, second;
+    QImage shownA, shownLowerA, shownN;
+    f.ui.queueDialog([&](QDialog& d) {
+        auto& b = As<TfBrowse>(d);
+        f.ui.queueDialog([&](QDialog& e) {
+            auto& editor = As<TfPohladd>(e);
+            QTableWidget* g = editor.sgPohlad;
+            browserCentre = b.frameGeometry().center();
+            editorCentre = e.frameGeometry().center();
+            const QImage grid = g->viewport()->grab().toImage();
+            auto probe = [&](int row) {
+                const QRect r = g->visualRect(g->model()->index(row, 0)); // "Pole", not current
+                return grid.pixelColor(r.right() - 3, r.top() + 2);
+            };
+            first = probe(0);
+            second = probe(1);
+            auto picture = [&](const QString& value) {
+                g->item(2, 3)->setText(value);
+                return g->viewport()->grab(g->visualRect(g->model()->index(2, 3))).toImage();
+            };
+            shownA = picture("A");
+            shownLowerA = picture("a");
+            shownN = picture("N");
+            editor.pressBack();
+        });
+        f.ui.queueAnswer(1);
+        b.commandSetView();
+        b.commandBack();
+    });
+    TfBrowse browser(f.app);
+    browser.Browse(kFruit, TfBrowse::DefaultButtons(), false);
+    // Within the window frame, which is not known before the first showing.
+    QVERIFY2(qAbs(editorCentre.x() - browserCentre.x()) <= 3 &&
+                 qAbs(editorCentre.y() - browserCentre.y()) <= 3,
+             qPrintable(QString("%1,%2 / %3,%4").arg(editorCentre.x()).arg(editorCentre.y())
+                            .arg(browserCentre.x()).arg(browserCentre.y())));
+    // Counting the header as row 0, the first row is odd: pair 2.
+    QCOMPARE(first, f.app.listColours.background2);
+    QCOMPARE(second, f.app.listColours.background1);
+    QVERIFY(shownA != shownN);
+    QCOMPARE(shownLowerA, shownA); // one picture for "A", whatever its case
+}
+
+void TestViews::cellTexts_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("left") << 4 << "0" << "Vľavo";
+    QTest::newRow("right") << 4 << "1" << "Vpravo";
+    QTest::newRow("centred") << 4 << "2" << "Na stred";
+    QTest::newRow("other reads left") << 4 << "7" << "Vľavo";
+    QTest::newRow("empty reads left") << 4 << "" << "Vľavo";
+    QTest::newRow("title as it is") << 1 << "Názov " << "Názov ";
+}
+
+void TestViews::cellTexts() {
+    QFETCH(int, column);
+    QFETCH(QString, value);
+    QFETCH(QString, shown);
+    QCOMPARE(ViewCellText(column, value), shown);
 }
 
 void TestViews::editorChecks_data() {

@@ -93,6 +93,11 @@ void TestReportTemplates::unusableTemplate_data() {
     QTest::newRow("no report") << "vpd.dsz" << QByteArray("[STOJATO]\r\n3,1,1,2,2\r\n");
     QTest::newRow("empty file") << "fa1.dsz" << QByteArray("\r\n");
     QTest::newRow("outside the folder") << "../obalka.dsz" << QByteArray();
+    QTest::newRow("position no number")
+        << "obalkaa.dsz" << QByteArray("[STRANA]\r\n3,1x,1,20,8,4,Arial,0,0,0,0,0x0,36,Meno\r\n");
+    QTest::newRow("corner missing") << "fa2.dsz" << QByteArray("[STRANA]\r\n0,5,5,7\r\n");
+    QTest::newRow("point text at no number")
+        << "vpd.dsz" << QByteArray("[STRANA]\r\n[STOJATO]\r\n2,10,,4,Arial,0,0,0,0,0x0,Suma\r\n");
 }
 
 void TestReportTemplates::unusableTemplate() {

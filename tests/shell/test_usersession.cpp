@@ -2,6 +2,7 @@
 #include "codelists/codelists.h"
 #include "codelists/osobad.h"
 #include "core/settings.h"
+#include "reports/format/reportformat.h"
 #include "shell/mainwindow.h"
 #include "shell/program.h"
 #include "shell/systemd.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -131,6 +133,11 @@ void TestUserSession::sixCodeListsFromTheKeyboard() {
         QString error;
         QVERIFY2(program.create(data.path(), &error), qPrintable(error));
         TfHlavny& main = *program.mainWindow();
+        // Screen reports go to the report file; the viewer is not started.
+        const QString report = app.reports.ReportFileName();
+        QFile::remove(report);
+        app.reports.setViewerProgram(QCoreApplication::applicationFilePath());
+        app.reports.setLauncher([](const QString&, const QStringList&) { return true; });
         main.show();
         main.activateWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
@@ -138,7 +145,7 @@ void TestUserSession::sixCodeListsFromTheKeyboard() {
 
         Robot r;
         Robot::home = &main;
-        // A click on the menu item (several items of that menu share their underlined letter).
+        // A click on the menu item; the menu letters are used further down.
         auto openList = [&](const QString& item, const QString& list) {
             r.then([&main, item] {
                 QTimer::singleShot(0, &main, [&main, item] {
@@ -188,6 +195,35 @@ void TestUserSession::sixCodeListsFromTheKeyboard() {
             r.key(Qt::Key_Escape);
             r.expect(QString());
         }
+        // The post offices once more, by the menu's letters: Alt+N, then D (shared with the
+        // code list of diagnoses, which the program cannot open yet). Two more rows, then
+        // the list ordered by the post office's name (F3, Down, Enter) and printed to the
+        // screen (F10, Enter).
+        const QString posts = QStringLiteral("Zoznam dodávacích pôšt");
+        r.key(Qt::Key_N, Qt::AltModifier);
+        r.keys("d");
+        r.expect(posts);
+        for (const auto& [code, name] : {std::pair{"01001", "Žilina 1"}, {"04001", "Košice 1"}}) {
+            r.key(Qt::Key_F2);
+            r.expect(QStringLiteral("Dodávacia pošta"));
+            r.typeText(QString::fromLatin1(code));
+            r.key(Qt::Key_Return);
+            r.typeText(QString::fromUtf8(name));
+            r.key(Qt::Key_End, Qt::ControlModifier);
+            r.expect(posts);
+        }
+        r.key(Qt::Key_F3);
+        r.expect(QStringLiteral("Voľba indexu"));
+        r.shot("volba-indexu");
+        r.key(Qt::Key_Down);
+        r.key(Qt::Key_Return);
+        r.expect(posts);
+        r.key(Qt::Key_F10);
+        r.expect(QStringLiteral("Voľba zariadenia"));
+        r.key(Qt::Key_Return);
+        r.expect(posts);
+        r.key(Qt::Key_Escape);
+        r.expect(QString());
         // Close with the question, answered with the key A.
         r.then([&main] { QTimer::singleShot(0, &main, [&main] { main.close(); }); });
         r.expect(QStringLiteral("P O T V R D E N I E"));
@@ -203,7 +239,7 @@ void TestUserSession::sixCodeListsFromTheKeyboard() {
             return t.open() ? t.recordCount() : -1;
         };
         QCOMPARE(count("TITUL.DB"), 1);
-        QCOMPARE(count("PSC.DB"), 1);
+        QCOMPARE(count("PSC.DB"), 3);
         QCOMPARE(count("OKRES.DB"), 81);
         QCOMPARE(count("STAT.DB"), 2);
         QCOMPARE(count("OBCE.DB"), 1);
@@ -211,6 +247,17 @@ void TestUserSession::sixCodeListsFromTheKeyboard() {
         QCOMPARE(SystemField(app, "STAV"), QString("A"));
         Table stat(program.database(), "STAT.DB");
         QVERIFY(stat.open() && FindByKey(stat, "SKRATKA", "CZ"));
+
+        // The printed list follows the order chosen: by name, not by postal code.
+        ReportDocument doc;
+        QVERIFY2(LoadReport(report, doc, &error), qPrintable(error));
+        const QStringList posted{"Nitra 1", "Žilina 1", "Košice 1"};
+        QStringList names;
+        for (const ReportPage& page : doc.pages)
+            for (const ReportObject& o : page.objects)
+                if (posted.contains(o.text))
+                    names << o.text;
+        QCOMPARE(names, QStringList({"Košice 1", "Nitra 1", "Žilina 1"}));
     }
     InstallInteraction(previous);
     SetSettingsDirectory(QString());
