@@ -188,6 +188,69 @@ int main(int argc, char** argv) {
     });
     Report("find on two fields of a composite order", compOurs, compRaw);
 
+    // Every first(), find and count asks whether somebody else changed the table.
+    t.setOrder("KOD");
+    const double checkOurs = MedianMs(101, [&] { t.first(); });
+    Report("check for changes by others (first())", checkOurs, 0);
+
+    // Writes: the per-row cost inside one lock, and one whole change with its commit.
+    Table w(db.get(), "POUKAZ.DB");
+    w.open();
+    qint64 next = LastValue(w, "KOD", "KOD");
+    const double bulkOurs = MedianMs(5, [&] {
+        WriteLock lock(*db);
+        for (int i = 0; i < 1000; ++i) {
+            w.append();
+            w.field("KOD").setValue(++next);
+            w.field("PRIEZVISKO").setAsString(QStringLiteral("Nový"));
+            w.field("KODFA").setValue(1);
+            w.post();
+        }
+        lock.commit();
+    }) / 1000;
+    sqlite3* rawWrite = nullptr;
+    sqlite3_open_v2(QFile::encodeName(db->backend().databaseFile()).constData(), &rawWrite,
+                    SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_create_collation_v2(rawWrite, "SK_CI", SQLITE_UTF16LE, nullptr, CollateCi, nullptr);
+    sqlite3_create_collation_v2(rawWrite, "SK", SQLITE_UTF16LE, nullptr, CollateCs, nullptr);
+    sqlite3_exec(rawWrite, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+    const double bulkRaw = MedianMs(5, [&] {
+        sqlite3_exec(rawWrite, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        sqlite3_stmt* s = nullptr;
+        sqlite3_prepare_v2(rawWrite,
+                           "INSERT INTO POUKAZ (KOD, PRIEZVISKO, KODFA) VALUES (?, 'Novy', 1)", -1,
+                           &s, nullptr);
+        for (int i = 0; i < 1000; ++i) {
+            sqlite3_bind_int64(s, 1, ++next);
+            sqlite3_step(s);
+            sqlite3_reset(s);
+        }
+        sqlite3_finalize(s);
+        sqlite3_exec(rawWrite, "COMMIT", nullptr, nullptr, nullptr);
+    }) / 1000;
+    Report("append a row inside a held lock (per row)", bulkOurs, bulkRaw);
+
+    const double oneOurs = MedianMs(21, [&] {
+        WriteLock lock(*db);
+        w.append();
+        w.field("KOD").setValue(++next);
+        w.field("PRIEZVISKO").setAsString(QStringLiteral("Jeden"));
+        w.post();
+        lock.commit();
+    });
+    const double oneRaw = MedianMs(21, [&] {
+        sqlite3_exec(rawWrite, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        sqlite3_stmt* s = nullptr;
+        sqlite3_prepare_v2(rawWrite, "INSERT INTO POUKAZ (KOD, PRIEZVISKO) VALUES (?, 'Jeden')",
+                           -1, &s, nullptr);
+        sqlite3_bind_int64(s, 1, ++next);
+        sqlite3_step(s);
+        sqlite3_finalize(s);
+        sqlite3_exec(rawWrite, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    Report("one saved record (lock, append, post, commit)", oneOurs, oneRaw);
+    sqlite3_close(rawWrite);
+
     sqlite3_close(raw);
     return 0;
 }
