@@ -13,6 +13,21 @@ std::vector<TestEntry>& Registry() {
 }
 } // namespace vidoraw::test
 
+namespace {
+
+QtMessageHandler qtTestHandler = nullptr;
+
+// A warning from our own code (it carries its source file; Qt's own messages do not) fails the
+// running test, unless the test expects it with QTest::ignoreMessage, which QtTest lets win.
+void FailOnOurWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if ((type == QtWarningMsg || type == QtCriticalMsg) && context.file &&
+        QTest::currentTestFunction() && !QTest::currentTestFailed())
+        QTest::failOnWarning(qPrintable(text));
+    qtTestHandler(type, context, text);
+}
+
+} // namespace
+
 // Usage: test_x [ClassName] [QtTest options...]
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -31,7 +46,13 @@ int main(int argc, char** argv) {
             continue;
         auto obj = e.make();
         ++run;
-        if (QTest::qExec(obj.get(), int(rest.size()), rest.data()) != 0)
+        // qExec in its three steps: QtTest installs its message handler in the first.
+        QTest::qInit(obj.get(), int(rest.size()), rest.data());
+        qtTestHandler = qInstallMessageHandler(FailOnOurWarnings);
+        const int result = QTest::qRun();
+        qInstallMessageHandler(qtTestHandler);
+        QTest::qCleanup();
+        if (result != 0)
             ++failed;
     }
     std::printf("%d passed, %d failed\n", run - failed, failed);

@@ -89,7 +89,7 @@ void TestBrowse::incrementalSearchByFieldType() {
         auto& b = As<TfBrowse>(d);
         b.cbIndex->setCurrentIndex(order);
         b.selectOrder(order);
-        FindByKey(m.table(), "NAZOV", "Jablko");
+        QVERIFY(FindByKey(m.table(), "NAZOV", "Jablko"));
         b.incrementalSearch(typed);
         at = m.table().field("NAZOV").asString();
         QCOMPARE(b.grid->currentIndex().row(), m.table().recNo());
@@ -164,7 +164,8 @@ void TestBrowse::deleteAllAsksTwiceAndCounts() {
     browser.Browse(kFruit, TfBrowse::DefaultButtons(), false);
     QCOMPARE(f.ui.questions, QStringList({"Mám naozaj vymazať všetky záznamy(3)?",
                                           "Ste si naozaj istí, že mám vymazať všetky záznamy(3)?"}));
-    QCOMPARE(f.ui.notices.last().text,
+    const QList<RecordedNotice> shown = f.ui.takeNotices();
+    QCOMPARE(shown.last().text,
              QString("Mazanie záznamov je ukončené, vymazali sme: 3 záznamov!"));
     QVERIFY(IsTableEmpty(m.table()));
 }

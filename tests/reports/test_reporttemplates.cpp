@@ -79,7 +79,7 @@ void TestReportTemplates::programTemplateLoads() {
     QStringList lines;
     // Found without regard to case, decoded from code page 1250.
     QVERIFY(LoadTemplate("OBALKA.Dsz", lines));
-    QVERIFY(ui.notices.isEmpty());
+    QCOMPARE(ui.takeNoticeTexts(), QStringList());
     QCOMPARE(lines.value(0), QString("[STRANA]"));
     QVERIFY(lines.contains("3,140,10,162,36,3,Arial,0,0,0,0,0x808080,37,Známka"));
     QVERIFY(lines.last().endsWith("Doporučene"));
@@ -108,9 +108,10 @@ void TestReportTemplates::unusableTemplate() {
     QStringList lines{"left over"};
     QVERIFY(!LoadTemplate(name, lines));
     QVERIFY(lines.isEmpty());
-    QCOMPARE(ui.notices.size(), 1);
-    QCOMPARE(ui.notices[0].title, QString("Chyba"));
-    QVERIFY2(ui.notices[0].text.contains(name), qPrintable(ui.notices[0].text));
+    const QList<RecordedNotice> shown = ui.takeNotices();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].title, QString("Chyba"));
+    QVERIFY2(shown[0].text.contains(name), qPrintable(shown[0].text));
 }
 
 void TestReportTemplates::unreadableTemplateStopsBeforeAnything() {
@@ -122,7 +123,8 @@ void TestReportTemplates::unreadableTemplateStopsBeforeAnything() {
     TemplateReport job;
     job.templateName = "obalkaa.dsz";
     QVERIFY(!RunTemplateReport(f.writer, job));
-    QCOMPARE(ui.notices.size(), 1);
+    const QList<RecordedNotice> shown = ui.takeNotices();
+    QCOMPARE(shown.size(), 1);
     QVERIFY(ui.dialogs.isEmpty()); // no device asked
     QVERIFY(f.launched.isEmpty());
     QCOMPARE(ReadLines(f.file()), QStringList({"[STRANA]", "from the last report"}));
@@ -235,7 +237,7 @@ void TestReportTemplates::filledTemplateOnScreen() {
     job.printFont = true;
     QVERIFY(RunTemplateReport(f.writer, job));
     QVERIFY(ui.verifyNoSurprises());
-    QVERIFY(ui.notices.isEmpty());
+    QCOMPARE(ui.takeNoticeTexts(), QStringList());
     QCOMPARE(f.launched.value(1), QFileInfo(f.file()).absoluteFilePath());
 
     const QStringList lines = ReadLines(f.file());
@@ -315,7 +317,7 @@ void TestReportTemplates::twoToAPagePrinted() {
     job.secondCopy = QPointF(0, 140);
     QVERIFY(RunTemplateReport(f.writer, job));
     QVERIFY(ui.verifyNoSurprises());
-    QVERIFY(ui.notices.isEmpty());
+    QCOMPARE(ui.takeNoticeTexts(), QStringList());
     QVERIFY(f.launched.isEmpty());
     page.save("/tmp/obalka-two.png");
 
