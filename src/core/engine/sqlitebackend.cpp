@@ -55,9 +55,12 @@ public:
         sqlite3_create_collation_v2(db_, kCollationSkCi, SQLITE_UTF16LE, nullptr, collateCi,
                                     nullptr);
         sqlite3_busy_timeout(db_, 5000);
-        // Text is kept as UTF-16 so the collations compare it without conversion.
+        // Text is kept as UTF-16 so the collations compare it without conversion. The change
+        // counting triggers make every write keep a statement journal: in memory, not in a
+        // temporary file written for each row.
         for (const char* p : {"PRAGMA encoding='UTF-16le'", "PRAGMA journal_mode=WAL",
-                              "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=OFF"}) {
+                              "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=OFF",
+                              "PRAGMA temp_store=MEMORY"}) {
             if (!exec(QString::fromLatin1(p), {}, st)) {
                 close();
                 return false;

@@ -146,6 +146,7 @@ bool Table::open() {
     if (own.isEmpty())
         return fail(QStringLiteral("Tabuľka %1 neexistuje.").arg(fileName_));
     loadedDefinition_ = now.definition;
+    fetchSql_.clear();
     defs_ = own;
     tableFields_ = int(own.size());
     defs_ << calcDefs_;
@@ -378,6 +379,7 @@ void Table::adoptDefinition(qint64 definition) {
         defs_ = own;
         tableFields_ = int(own.size());
         defs_ << calcDefs_;
+        fetchSql_.clear();
         modified_ = QBitArray(int(defs_.size()));
         if (state_ == State::Edit || state_ == State::Insert) {
             // What the user typed stays with its field.
@@ -593,9 +595,10 @@ QVector<QVariant> Table::fetch(qint64 rowId, bool* found) {
     QVector<QVariant> row(defs_.size());
     *found = false;
     DbStatus st;
-    b.query(QStringLiteral("SELECT %1 FROM %2 WHERE %3=?")
-                .arg(selectColumns(), b.quoteName(sqlName_), b.rowIdColumn()),
-            {rowId},
+    if (fetchSql_.isEmpty()) // made once: rows are fetched one by one as they are shown
+        fetchSql_ = QStringLiteral("SELECT %1 FROM %2 WHERE %3=?")
+                        .arg(selectColumns(), b.quoteName(sqlName_), b.rowIdColumn());
+    b.query(fetchSql_, {rowId},
             [&](const QVariantList& r) {
                 for (int i = 0; i < tableFields_; ++i)
                     row[i] = FromStorage(defs_[i], r[i]);
@@ -932,20 +935,19 @@ bool Table::post() {
     qint64 newId = curRowId_;
     int changes = 0;
     bool ok;
-    // The database counts every written row; knowing the count before and after lets this
+    // The database counts every written row, one each; knowing the count before lets this
     // cursor keep its rows when nobody else wrote meanwhile.
     const qint64 before = db_->changeState(sqlName_).rows;
-    qint64 after = before;
     if (state_ == State::Insert) {
         QStringList marks;
         for (int i = 0; i < cols.size(); ++i)
             marks << QStringLiteral("?");
         ok = cols.isEmpty()
                  ? b.exec(QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(b.quoteName(sqlName_)),
-                          {}, st, &newId)
+                          {}, st, &newId, &changes)
                  : b.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                               .arg(b.quoteName(sqlName_), cols.join(", "), marks.join(", ")),
-                          binds, st, &newId);
+                          binds, st, &newId, &changes);
     } else if (cols.isEmpty()) {
         ok = true;
         changes = 1;
@@ -962,10 +964,9 @@ bool Table::post() {
             st = {DbError::Other, QStringLiteral("Záznam medzitým zmazal iný užívateľ.")};
         }
     }
-    if (ok && !cols.isEmpty()) {
+    const qint64 after = before + (cols.isEmpty() ? 0 : changes);
+    if (ok && !cols.isEmpty())
         db_->noteChange(sqlName_);
-        after = db_->changeState(sqlName_).rows;
-    }
     if (!ok) {
         db_->rollbackWrite();
         if (st.kind == DbError::Constraint)
@@ -1023,7 +1024,7 @@ bool Table::remove() {
         return fail(st.message, st.kind);
     }
     db_->noteChange(sqlName_);
-    const qint64 after = db_->changeState(sqlName_).rows;
+    const qint64 after = before + changes;
     if (!db_->commitWrite(&why))
         return fail(why);
     cache_.remove(curRowId_);

@@ -195,6 +195,7 @@ private:
     bool keysValid_ = false;
     qint64 loadedChanges_ = -1;
     qint64 loadedDefinition_ = -1;
+    QString fetchSql_;
     int pos_ = -1;
     qint64 curRowId_ = 0;
     QVector<QVariant> curKey_; // order values of the current record, to find its place again
