@@ -263,10 +263,6 @@ void TestReportTemplates::filledTemplateOnScreen() {
     QVERIFY(!frames.isEmpty());
     QCOMPARE(frames[0].x1, 7.0); // 5 + 2
     QCOMPARE(frames[0].y1, 4.0); // 5 - 1
-
-    // Kept for a look in the viewer.
-    QFile::remove("/tmp/obalka-filled.zst");
-    QFile::copy(f.file(), "/tmp/obalka-filled.zst");
 }
 
 void TestReportTemplates::templateOrientation_data() {
@@ -319,7 +315,6 @@ void TestReportTemplates::twoToAPagePrinted() {
     QVERIFY(ui.verifyNoSurprises());
     QCOMPARE(ui.takeNoticeTexts(), QStringList());
     QVERIFY(f.launched.isEmpty());
-    page.save("/tmp/obalka-two.png");
 
     // The envelope's left edge (x = 5 mm) runs from 5 to 119 mm, and again 140 mm lower.
     const QList<int> edge = DarkRows(page, 24, 26);
