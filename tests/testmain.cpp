@@ -1,6 +1,7 @@
 #include "testmain.h"
 
 #include <QApplication>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 #include <cstdio>
@@ -22,7 +23,8 @@ QtMessageHandler qtTestHandler = nullptr;
 void FailOnOurWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if ((type == QtWarningMsg || type == QtCriticalMsg) && context.file &&
         QTest::currentTestFunction() && !QTest::currentTestFailed())
-        QTest::failOnWarning(qPrintable(text));
+        QTest::failOnWarning(
+            QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(text) + u'$'));
     qtTestHandler(type, context, text);
 }
 
@@ -42,7 +44,7 @@ int main(int argc, char** argv) {
     }
     int failed = 0, run = 0;
     for (auto& e : vidoraw::test::Registry()) {
-        if (only && std::strcmp(only, e.name) != 0)
+        if (only ? std::strcmp(only, e.name) != 0 : e.onRequestOnly)
             continue;
         auto obj = e.make();
         ++run;

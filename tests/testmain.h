@@ -12,6 +12,7 @@ namespace vidoraw::test {
 struct TestEntry {
     const char* name;
     std::function<std::unique_ptr<QObject>()> make;
+    bool onRequestOnly = false; // runs only when named on the command line
 };
 
 std::vector<TestEntry>& Registry();
@@ -33,8 +34,9 @@ private:
 };
 
 struct Registrar {
-    Registrar(const char* name, std::function<std::unique_ptr<QObject>()> make) {
-        Registry().push_back({name, std::move(make)});
+    Registrar(const char* name, std::function<std::unique_ptr<QObject>()> make,
+              bool onRequestOnly = false) {
+        Registry().push_back({name, std::move(make), onRequestOnly});
     }
 };
 
@@ -43,3 +45,8 @@ struct Registrar {
 #define VIDORAW_TEST(Class)                                                                        \
     static ::vidoraw::test::Registrar registrar_##Class(                                           \
         #Class, [] { return std::unique_ptr<QObject>(new Class); });
+
+// A class that fails on purpose, for a test of the runner itself: run only when named.
+#define VIDORAW_TEST_ON_REQUEST(Class)                                                             \
+    static ::vidoraw::test::Registrar registrar_##Class(                                           \
+        #Class, [] { return std::unique_ptr<QObject>(new Class); }, true);
