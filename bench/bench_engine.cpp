@@ -177,7 +177,8 @@ int main(int argc, char** argv) {
     Must(t.setOrder("PRIEZVISKO"), t);
     const char* probes[] = {"Nov", "Novák25", "Ch", "Žiak4999", "Kuč", "Ba"};
     int p = 0;
-    const double findOurs = MedianMs(21, [&] { (void)t.findNearest({QString::fromUtf8(probes[p++ % 6])}); });
+    const double findOurs =
+        MedianMs(21, [&] { (void)t.findNearest({QString::fromUtf8(probes[p++ % 6])}); });
     p = 0;
     const QByteArray rawFind = QByteArray("SELECT ") + cols +
                                " FROM POUKAZ WHERE PRIEZVISKO COLLATE SK_CI >= ? ORDER BY "

@@ -48,8 +48,8 @@ int main(int argc, char** argv) {
                 return 5;
             }
             const qint64 code = LastValue(t, "KOD", "KOD") + 1;
-            if (!AddPerson(t, code, QStringLiteral("P%1").arg(QCoreApplication::applicationPid())) ||
-                !lock.commit()) {
+            const QString name = QStringLiteral("P%1").arg(QCoreApplication::applicationPid());
+            if (!AddPerson(t, code, name) || !lock.commit()) {
                 std::fprintf(stderr, "post: %s\n", qPrintable(t.lastError()));
                 return 6;
             }
