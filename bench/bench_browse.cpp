@@ -65,15 +65,19 @@ int main(int argc, char** argv) {
     RegisterModule<TfPoukazyd>(app);
     auto* module = static_cast<TfPoukazyd*>(app.registry.module(TfPoukazyd::kNumber));
     if (!module->table().exists()) {
-        module->CreateTable(module->table().tableName());
         Table t(db.get(), module->table().tableName());
-        t.open();
+        if (!module->CreateTable(t.tableName()) || !t.open()) {
+            std::fprintf(stderr, "%s\n", qPrintable(t.lastError()));
+            return 1;
+        }
         std::mt19937 rng(7);
         const QStringList names{"Novák", "Kováč", "Horváth", "Varga", "Tóth", "Čierny", "Šimko",
                                 "Chovanec", "Žiak", "Ďurica"};
         WriteLock lock(*db);
-        for (int i = 1; i <= rows; ++i) {
-            t.append();
+        bool written = true;
+        for (int i = 1; i <= rows && written; ++i) {
+            if (!(written = t.append()))
+                break;
             t.field("KOD").setValue(i);
             t.field("PRIEZVISKO").setAsString(names[int(rng() % names.size())] +
                                               QString::number(rng() % 20000));
@@ -81,9 +85,12 @@ int main(int argc, char** argv) {
             t.field("RODCIS").setAsString(QString::number(5000000000LL + qint64(rng() % 999999999)));
             t.field("DATUM").setAsDays(39000 + rng() % 3000);
             t.field("SUMAPOI").setValue(double(rng() % 100000) / 100.0);
-            t.post();
+            written = t.post();
         }
-        lock.commit();
+        if (!written || !lock.commit()) {
+            std::fprintf(stderr, "%s %s\n", qPrintable(t.lastError()), qPrintable(lock.error()));
+            return 1;
+        }
     }
     double open = 0, scroll = 0, reorder = 0, search = 0, searchMax = 0, searchPainted = 0;
     TfBrowse browser(app);

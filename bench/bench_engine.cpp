@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <random>
 #include <sqlite3.h>
@@ -28,6 +29,14 @@ double MedianMs(int runs, const std::function<void()>& work) {
     }
     std::sort(t.begin(), t.end());
     return t[t.size() / 2];
+}
+
+// A benchmark over a failing engine measures nothing: it stops at once.
+void Must(bool ok, const Table& t) {
+    if (!ok) {
+        std::fprintf(stderr, "%s\n", qPrintable(t.lastError()));
+        std::exit(1);
+    }
 }
 
 void Report(const char* what, double ours, double raw) {
@@ -96,12 +105,12 @@ int main(int argc, char** argv) {
         const QStringList names{"Ján", "Peter", "Mária", "Eva", "Jozef", "Anna", "Štefan"};
         std::mt19937 rng(42);
         Table t(db.get(), "POUKAZ.DB");
-        t.open();
+        Must(t.open(), t);
         QElapsedTimer timer;
         timer.start();
         WriteLock lock(*db);
         for (int i = 1; i <= rows; ++i) {
-            t.append();
+            Must(t.append(), t);
             t.field("KOD").setValue(i);
             t.field("PRIEZVISKO").setAsString(surnames[int(rng() % surnames.size())] +
                                               QString::number(rng() % 5000));
@@ -112,12 +121,12 @@ int main(int argc, char** argv) {
             t.field("SUMAPAC").setValue(double(rng() % 10000) / 100.0);
             t.field("KODFA").setValue(1 + i / 2000);
             t.field("KODDAV").setValue(1 + (i / 100) % 20);
-            if (!t.post()) {
-                std::fprintf(stderr, "%s\n", qPrintable(t.lastError()));
-                return 1;
-            }
+            Must(t.post(), t);
         }
-        lock.commit();
+        if (!lock.commit()) {
+            std::fprintf(stderr, "%s\n", qPrintable(lock.error()));
+            return 1;
+        }
         std::printf("generated %d rows in %.0f ms\n", rows, double(timer.elapsed()));
     }
 
@@ -138,8 +147,8 @@ int main(int argc, char** argv) {
     std::printf("rows: %d\n", rows);
     const double openOurs = MedianMs(5, [&] {
         Table t(db.get(), "POUKAZ.DB");
-        t.setOrder("PRIEZVISKO");
-        t.open();
+        Must(t.setOrder("PRIEZVISKO"), t);
+        Must(t.open(), t);
         readFirst(t, 50);
     });
     const QByteArray rawOrdered =
@@ -152,11 +161,11 @@ int main(int argc, char** argv) {
     std::printf("%-52s %9s      raw %9.3f ms (first 50 rows only)\n", "", "", openRaw50);
 
     Table t(db.get(), "POUKAZ.DB");
-    t.setOrder("PRIEZVISKO");
-    t.open();
+    Must(t.setOrder("PRIEZVISKO"), t);
+    Must(t.open(), t);
     bool flip = false;
     const double orderOurs = MedianMs(5, [&] {
-        t.setOrder((flip = !flip) ? "KOD" : "PRIEZVISKO");
+        Must(t.setOrder((flip = !flip) ? "KOD" : "PRIEZVISKO"), t);
         readFirst(t, 50);
     });
     const double orderRaw = MedianMs(5, [&] {
@@ -165,10 +174,11 @@ int main(int argc, char** argv) {
     });
     Report("change the order (KOD <-> PRIEZVISKO), 50 rows", orderOurs, orderRaw);
 
-    t.setOrder("PRIEZVISKO");
+    Must(t.setOrder("PRIEZVISKO"), t);
     const char* probes[] = {"Nov", "Novák25", "Ch", "Žiak4999", "Kuč", "Ba"};
     int p = 0;
-    const double findOurs = MedianMs(21, [&] { t.findNearest({QString::fromUtf8(probes[p++ % 6])}); });
+    const double findOurs =
+        MedianMs(21, [&] { (void)t.findNearest({QString::fromUtf8(probes[p++ % 6])}); });
     p = 0;
     const QByteArray rawFind = QByteArray("SELECT ") + cols +
                                " FROM POUKAZ WHERE PRIEZVISKO COLLATE SK_CI >= ? ORDER BY "
@@ -180,13 +190,76 @@ int main(int argc, char** argv) {
     const double lastRaw = MedianMs(21, [&] { RawRun(raw, "SELECT MAX(KOD) FROM POUKAZ"); });
     Report("next code (LastValue of KOD)", lastOurs, lastRaw);
 
-    t.setOrder("KODFA;KODDAV;KOD");
-    const double compOurs = MedianMs(21, [&] { t.findKey({50, 7}); });
+    Must(t.setOrder("KODFA;KODDAV;KOD"), t);
+    const double compOurs = MedianMs(21, [&] { (void)t.findKey({50, 7}); });
     const double compRaw = MedianMs(21, [&] {
         RawRun(raw, "SELECT * FROM POUKAZ WHERE KODFA = 50 AND KODDAV = 7 ORDER BY KODFA, KODDAV, "
                     "KOD LIMIT 1", nullptr, 1);
     });
     Report("find on two fields of a composite order", compOurs, compRaw);
+
+    // Every first(), find and count asks whether somebody else changed the table.
+    Must(t.setOrder("KOD"), t);
+    const double checkOurs = MedianMs(101, [&] { t.first(); });
+    Report("check for changes by others (first())", checkOurs, 0);
+
+    // Writes: the per-row cost inside one lock, and one whole change with its commit.
+    Table w(db.get(), "POUKAZ.DB");
+    Must(w.open(), w);
+    qint64 next = LastValue(w, "KOD", "KOD");
+    const double bulkOurs = MedianMs(5, [&] {
+        WriteLock lock(*db);
+        for (int i = 0; i < 1000; ++i) {
+            Must(w.append(), w);
+            w.field("KOD").setValue(++next);
+            w.field("PRIEZVISKO").setAsString(QStringLiteral("Nový"));
+            w.field("KODFA").setValue(1);
+            Must(w.post(), w);
+        }
+        Must(lock.commit(), w);
+    }) / 1000;
+    sqlite3* rawWrite = nullptr;
+    sqlite3_open_v2(QFile::encodeName(db->backend().databaseFile()).constData(), &rawWrite,
+                    SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_create_collation_v2(rawWrite, "SK_CI", SQLITE_UTF16LE, nullptr, CollateCi, nullptr);
+    sqlite3_create_collation_v2(rawWrite, "SK", SQLITE_UTF16LE, nullptr, CollateCs, nullptr);
+    sqlite3_exec(rawWrite, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+    const double bulkRaw = MedianMs(5, [&] {
+        sqlite3_exec(rawWrite, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        sqlite3_stmt* s = nullptr;
+        sqlite3_prepare_v2(rawWrite,
+                           "INSERT INTO POUKAZ (KOD, PRIEZVISKO, KODFA) VALUES (?, 'Novy', 1)", -1,
+                           &s, nullptr);
+        for (int i = 0; i < 1000; ++i) {
+            sqlite3_bind_int64(s, 1, ++next);
+            sqlite3_step(s);
+            sqlite3_reset(s);
+        }
+        sqlite3_finalize(s);
+        sqlite3_exec(rawWrite, "COMMIT", nullptr, nullptr, nullptr);
+    }) / 1000;
+    Report("append a row inside a held lock (per row)", bulkOurs, bulkRaw);
+
+    const double oneOurs = MedianMs(21, [&] {
+        WriteLock lock(*db);
+        Must(w.append(), w);
+        w.field("KOD").setValue(++next);
+        w.field("PRIEZVISKO").setAsString(QStringLiteral("Jeden"));
+        Must(w.post(), w);
+        Must(lock.commit(), w);
+    });
+    const double oneRaw = MedianMs(21, [&] {
+        sqlite3_exec(rawWrite, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        sqlite3_stmt* s = nullptr;
+        sqlite3_prepare_v2(rawWrite, "INSERT INTO POUKAZ (KOD, PRIEZVISKO) VALUES (?, 'Jeden')",
+                           -1, &s, nullptr);
+        sqlite3_bind_int64(s, 1, ++next);
+        sqlite3_step(s);
+        sqlite3_finalize(s);
+        sqlite3_exec(rawWrite, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    Report("one saved record (lock, append, post, commit)", oneOurs, oneRaw);
+    sqlite3_close(rawWrite);
 
     sqlite3_close(raw);
     return 0;

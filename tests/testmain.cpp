@@ -1,6 +1,7 @@
 #include "testmain.h"
 
 #include <QApplication>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 #include <cstdio>
@@ -12,6 +13,22 @@ std::vector<TestEntry>& Registry() {
     return entries;
 }
 } // namespace vidoraw::test
+
+namespace {
+
+QtMessageHandler qtTestHandler = nullptr;
+
+// A warning from our own code (it carries its source file; Qt's own messages do not) fails the
+// running test, unless the test expects it with QTest::ignoreMessage, which QtTest lets win.
+void FailOnOurWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if ((type == QtWarningMsg || type == QtCriticalMsg) && context.file &&
+        QTest::currentTestFunction() && !QTest::currentTestFailed())
+        QTest::failOnWarning(
+            QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(text) + u'$'));
+    qtTestHandler(type, context, text);
+}
+
+} // namespace
 
 // Usage: test_x [ClassName] [QtTest options...]
 int main(int argc, char** argv) {
@@ -27,11 +44,17 @@ int main(int argc, char** argv) {
     }
     int failed = 0, run = 0;
     for (auto& e : vidoraw::test::Registry()) {
-        if (only && std::strcmp(only, e.name) != 0)
+        if (only ? std::strcmp(only, e.name) != 0 : e.onRequestOnly)
             continue;
         auto obj = e.make();
         ++run;
-        if (QTest::qExec(obj.get(), int(rest.size()), rest.data()) != 0)
+        // qExec in its three steps: QtTest installs its message handler in the first.
+        QTest::qInit(obj.get(), int(rest.size()), rest.data());
+        qtTestHandler = qInstallMessageHandler(FailOnOurWarnings);
+        const int result = QTest::qRun();
+        qInstallMessageHandler(qtTestHandler);
+        QTest::qCleanup();
+        if (result != 0)
             ++failed;
     }
     std::printf("%d passed, %d failed\n", run - failed, failed);

@@ -22,8 +22,9 @@ public:
     virtual bool OpenTable() = 0;
     // Creates the table when missing, with its first rows.
     virtual bool CreateTable(const QString& fileName) = 0;
-    // Rebuilds the table's indexes exactly as CreateTable defines them.
-    virtual bool DefineIndexes(Table& table) = 0;
+    // Rebuilds the table's indexes exactly as CreateTable defines them; false with the
+    // engine's error.
+    [[nodiscard]] virtual bool DefineIndexes(Table& table, QString* error) = 0;
 };
 
 } // namespace vidoraw

@@ -9,31 +9,60 @@ void TableModel::setTable(Table* table, const QStringList& fields) {
     if (table_)
         disconnect(table_, nullptr, this, nullptr);
     table_ = table;
+    fieldNames_ = fields;
     fieldIndexes_.clear();
     titles_.clear();
     alignments_.clear();
     if (table_) {
-        const FieldDefs& defs = table_->fieldDefs();
-        if (fields.isEmpty()) {
-            for (int i = 0; i < defs.size(); ++i)
-                fieldIndexes_ << i;
-        } else {
-            for (const QString& f : fields)
-                if (table_->fieldIndex(f) >= 0)
-                    fieldIndexes_ << table_->fieldIndex(f);
-        }
-        for (int fi : fieldIndexes_) {
-            titles_ << defs[fi].name.toUpper();
-            alignments_ << ((defs[fi].isNumeric() ? Qt::AlignRight : Qt::AlignLeft) |
-                            Qt::AlignVCenter);
-        }
+        mapFields();
         connect(table_, &Table::rowsReset, this, &TableModel::reload);
         connect(table_, &Table::rowChanged, this, [this](int row) {
-            emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+            if (row >= 0 && row < rows_ && columnCount() > 0)
+                emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+        });
+        // Another program changed the fields: the shown ones keep their columns and titles.
+        connect(table_, &Table::fieldsChanged, this, [this] {
+            beginResetModel();
+            mapFields();
+            rows_ = table_->rowCount();
+            endResetModel();
+        });
+        // Never read a table that is gone.
+        connect(table_, &QObject::destroyed, this, [this] {
+            beginResetModel();
+            table_ = nullptr;
+            fieldIndexes_.clear();
+            titles_.clear();
+            alignments_.clear();
+            rows_ = 0;
+            endResetModel();
         });
     }
     rows_ = table_ ? table_->rowCount() : 0;
     endResetModel();
+}
+
+void TableModel::mapFields() {
+    const qsizetype columns = fieldIndexes_.size();
+    fieldIndexes_.clear();
+    const FieldDefs& defs = table_->fieldDefs();
+    if (fieldNames_.isEmpty()) {
+        for (int i = 0; i < defs.size(); ++i)
+            fieldIndexes_ << i;
+    } else {
+        for (const QString& f : fieldNames_)
+            if (table_->fieldIndex(f) >= 0)
+                fieldIndexes_ << table_->fieldIndex(f);
+    }
+    if (fieldIndexes_.size() == columns && titles_.size() == columns)
+        return;
+    titles_.clear();
+    alignments_.clear();
+    for (int fi : fieldIndexes_) {
+        titles_ << defs[fi].name.toUpper();
+        alignments_ << ((defs[fi].isNumeric() ? Qt::AlignRight : Qt::AlignLeft) |
+                        Qt::AlignVCenter);
+    }
 }
 
 void TableModel::reload() {
@@ -43,7 +72,8 @@ void TableModel::reload() {
 }
 
 QString TableModel::fieldAt(int column) const {
-    if (!table_ || column < 0 || column >= fieldIndexes_.size())
+    if (!table_ || column < 0 || column >= fieldIndexes_.size() ||
+        fieldIndexes_[column] >= table_->fieldDefs().size()) // closed meanwhile
         return {};
     return table_->fieldDefs()[fieldIndexes_[column]].name;
 }
@@ -65,6 +95,8 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
     if (!table_ || !index.isValid() || index.row() >= rows_ || index.column() >= fieldIndexes_.size())
         return {};
     const int fi = fieldIndexes_[index.column()];
+    if (fi >= table_->fieldDefs().size()) // closed meanwhile
+        return {};
     switch (role) {
     case Qt::DisplayRole:
         return ValueAsString(table_->fieldDefs()[fi], table_->valueAt(index.row(), fi));
@@ -107,7 +139,9 @@ void TableModel::setAlignment(int column, Qt::Alignment a) {
     if (column < 0 || column >= alignments_.size())
         return;
     alignments_[column] = a | Qt::AlignVCenter;
-    emit dataChanged(index(0, column), index(rows_ - 1, column));
+    emit headerDataChanged(Qt::Horizontal, column, column);
+    if (rows_ > 0)
+        emit dataChanged(index(0, column), index(rows_ - 1, column), {Qt::TextAlignmentRole});
 }
 
 Qt::Alignment TableModel::alignment(int column) const {

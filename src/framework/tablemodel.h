@@ -42,7 +42,10 @@ public:
     void reload();
 
 private:
+    void mapFields();
+
     QPointer<Table> table_;
+    QStringList fieldNames_; // asked for; empty = all
     QList<int> fieldIndexes_;
     QStringList titles_;
     QList<Qt::Alignment> alignments_;

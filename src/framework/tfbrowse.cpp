@@ -540,7 +540,8 @@ void TfBrowse::commandSearch() {
     const QString labels = entry >= 0 ? list_.searchLabels.value(entry) : fields;
     TfHladanie dialog(app_, t, fields, labels, this);
     if (dialog.showModal() == QDialog::Accepted) {
-        t.findNearest(dialog.key());
+        // The dialog checked the key; not found leaves the list on its last row.
+        (void)t.findNearest(dialog.key());
         syncGridToTable();
     }
 }
@@ -619,7 +620,10 @@ void TfBrowse::selectOrder(int entry) {
             break;
         }
     }
-    t.setOrder(fields.join(';'));
+    if (!t.setOrder(fields.join(';'))) {
+        ShowNotice(QStringLiteral("Chyba"), t.lastError(), NoticeKind::Error, this);
+        return;
+    }
     model->reload();
     syncGridToTable();
     eHladanie->clear();
@@ -665,7 +669,7 @@ void TfBrowse::incrementalSearch(const QString& typed) {
     } else {
         key = typed;
     }
-    t.findNearest({key});
+    (void)t.findNearest({key}); // the nearest row or the last one: either way the list follows
     syncGridToTable();
 }
 
@@ -772,7 +776,7 @@ bool LookupOrPick(AppContext& app, int moduleNumber, const QString& keyField,
     if (!explicitPick && found)
         return true;
     if (explicitPick && !key.isEmpty())
-        FindOrNearest(t, keyField, key);
+        (void)FindOrNearest(t, keyField, key); // the list opens near the key either way
     TfBrowse picker(app, keyControl ? keyControl->window() : nullptr);
     TfBrowse::ButtonStates states = TfBrowse::DefaultButtons();
     if (mode == PickMode::LookUpReadOnly || mode == PickMode::PickReadOnly)
@@ -788,8 +792,9 @@ bool LookupOrPick(AppContext& app, int moduleNumber, const QString& keyField,
             nameControl->setText(t.field(nameField).asString());
     }
     const qint64 at = t.bookmark();
-    t.setOrder(order);
-    t.gotoBookmark(at);
+    // Back to the order it had (it worked before); a row deleted in the list leaves it nearby.
+    (void)t.setOrder(order);
+    (void)t.gotoBookmark(at);
     return picked;
 }
 

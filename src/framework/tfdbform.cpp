@@ -67,12 +67,21 @@ bool TfDbForm::CreateTable(const QString& fileName) {
     return true;
 }
 
-bool TfDbForm::DefineIndexes(Table& table) {
+bool TfDbForm::DefineIndexes(Table& table, QString* error) {
     Database* db = table.database();
-    QString error;
-    if (!db || !db->redefineIndexes(table.tableName(), schema().indexes, &error))
+    if (!db) {
+        if (error)
+            *error = QStringLiteral("Tabuľka %1 nemá databázu.").arg(table.tableName());
         return false;
-    return table.setOrder(codeField) || true;
+    }
+    if (!db->redefineIndexes(table.tableName(), schema().indexes, error))
+        return false;
+    if (!table.setOrder(codeField)) {
+        if (error)
+            *error = table.lastError();
+        return false;
+    }
+    return true;
 }
 
 void TfDbForm::DefineList() { explicitListKey.clear(); }

@@ -34,7 +34,7 @@ public:
     QString listTitle() const override { return list.listTitle; }
     bool OpenTable() override;
     bool CreateTable(const QString& fileName) override;
-    bool DefineIndexes(Table& table) override;
+    [[nodiscard]] bool DefineIndexes(Table& table, QString* error) override;
 
     // Record operations, each one modal showing; they answer 1 when the user confirmed.
     virtual int AddRecord();

@@ -159,7 +159,8 @@ bool WriteView(AppContext& app, Table& t, const QString& listKey, const QList<Vi
     }
     for (const ViewRow& v : rows) {
         const qint64 code = LastValue(t, QStringLiteral("KOD"), QStringLiteral("KOD")) + 1;
-        t.append();
+        if (!t.append())
+            return false;
         t.field(QStringLiteral("KOD")).setValue(double(code));
         t.field(QStringLiteral("UZIV")).setAsString(app.userName);
         t.field(QStringLiteral("TAB")).setAsString(listKey);

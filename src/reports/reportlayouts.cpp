@@ -155,7 +155,7 @@ bool ReportWriter::ReportDataSet(Table& data, const QStringList& fieldNames,
     ReportFrame(kBlack, L, T, X2, y, kThick);
 
     if (positioned)
-        data.gotoBookmark(mark);
+        (void)data.gotoBookmark(mark); // the record was there before the walk
     return ReportEnd();
 }
 

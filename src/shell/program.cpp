@@ -243,10 +243,16 @@ bool Program::reindexPass(QLabel* label, QProgressBar* bar) {
         label->setText(m->listTitle());
         QCoreApplication::processEvents();
         Table& t = m->table();
-        if (!t.exists() && !m->CreateTable(t.tableName()))
+        QString why;
+        if (!t.exists()) {
+            ok = m->CreateTable(t.tableName()); // says itself what went wrong
+        } else if (!m->DefineIndexes(t, &why)) {
             ok = false;
-        else
-            ok = m->DefineIndexes(t);
+            ShowNotice(QStringLiteral("Chyba"),
+                       QStringLiteral("Reindexácia tabuľky %1 sa nepodarila: %2")
+                           .arg(t.tableName(), why),
+                       NoticeKind::Error, window_.get());
+        }
         bar->setValue(int(i) + 1);
         QCoreApplication::processEvents();
     }

@@ -49,7 +49,10 @@ bool EnsureSystemRecord(AppContext& app) {
         return false;
     if (!IsTableEmpty(*t))
         return true; // another workstation was quicker
-    t->append();
+    if (!t->append()) {
+        ShowNotice(QStringLiteral("Chyba"), t->lastError());
+        return false;
+    }
     t->field("VERZIA").setValue(kNewestDataVersion);
     t->field("DATUM").setValue(QDate::currentDate());
     t->field("STAV").setAsString(QStringLiteral("A"));

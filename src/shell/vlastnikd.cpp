@@ -198,7 +198,10 @@ bool EnsureOwnerRecord(AppContext& app) {
         return false;
     if (t.locate(QStringLiteral("KOD"), {owner}, false))
         return true;
-    t.append();
+    if (!t.append()) {
+        ShowNotice(QStringLiteral("Chyba"), t.lastError());
+        return false;
+    }
     t.field("KOD").setValue(owner);
     t.field("PLATCADAN").setAsString(QStringLiteral("N"));
     t.field("POSUNXF").setValue(5.0);
@@ -220,8 +223,8 @@ bool EnsureOwnerRecord(AppContext& app) {
 QString OwnerField(AppContext& app, const QString& field) {
     TfVlastnikd* m = OwnerModule(app);
     QString value;
-    if (m)
-        LookupFieldIn(m->table(), QStringLiteral("KOD"), {OwnerNumber(app)}, field, value);
+    if (m) // not found reads as empty, as every look-up does
+        (void)LookupFieldIn(m->table(), QStringLiteral("KOD"), {OwnerNumber(app)}, field, value);
     return value;
 }
 

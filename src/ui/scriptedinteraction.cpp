@@ -4,6 +4,7 @@
 #include <QDialog>
 
 #include <QtDebug>
+#include <utility>
 
 namespace vidoraw {
 
@@ -15,6 +16,10 @@ ScriptedInteraction::~ScriptedInteraction() {
     // Only put the previous service back when we are still the current one; a test that
     // installed another service meanwhile keeps it.
     if (installed && CurrentInteraction() == this) InstallInteraction(previous);
+    const QStringList left = leftovers();
+    if (!left.isEmpty())
+        qWarning().noquote() << "ScriptedInteraction: left unchecked by the test:"
+                             << left.join(QStringLiteral("; "));
 }
 
 void ScriptedInteraction::showNotice(const QString& title, const QString& text, NoticeKind kind,
@@ -69,30 +74,50 @@ void ScriptedInteraction::queuePrintDialog(bool confirm, std::function<void(QPri
     printAnswers.enqueue(PrintAnswer{confirm, std::move(setup)});
 }
 
+QStringList ScriptedInteraction::surprises() const {
+    QStringList out;
+    const QString none = QStringLiteral("(none)");
+    if (unexpectedQuestion)
+        out << QStringLiteral("a question came without a queued answer; questions asked: %1")
+                   .arg(questions.isEmpty() ? none : questions.join(QStringLiteral(" | ")));
+    if (unexpectedDialog)
+        out << QStringLiteral("a dialog came without a queued answer; dialogs shown: %1")
+                   .arg(dialogs.isEmpty() ? none : dialogs.join(QStringLiteral(" | ")));
+    const qsizetype unusedDialogs = devices.size() + printAnswers.size() + dialogScripts.size();
+    if (unusedDialogs > 0)
+        out << QStringLiteral("%1 queued dialog answer(s) never used; dialogs shown: %2")
+                   .arg(unusedDialogs)
+                   .arg(dialogs.isEmpty() ? none : dialogs.join(QStringLiteral(" | ")));
+    if (!answers.isEmpty())
+        out << QStringLiteral("%1 queued answer(s) never used; questions asked: %2")
+                   .arg(answers.size())
+                   .arg(questions.isEmpty() ? none : questions.join(QStringLiteral(" | ")));
+    return out;
+}
+
 bool ScriptedInteraction::verifyNoSurprises() const {
-    bool ok = true;
-    if (unexpectedQuestion) {
-        qWarning().noquote() << "ScriptedInteraction: a question came without a queued answer;"
-                             << "questions asked:" << questions;
-        ok = false;
-    }
-    if (unexpectedDialog) {
-        qWarning().noquote() << "ScriptedInteraction: a dialog came without a queued answer;"
-                             << "dialogs shown:" << dialogs;
-        ok = false;
-    }
-    if (!devices.isEmpty() || !printAnswers.isEmpty() || !dialogScripts.isEmpty()) {
-        qWarning().noquote() << "ScriptedInteraction:"
-                             << devices.size() + printAnswers.size() + dialogScripts.size()
-                             << "queued dialog answer(s) never used; dialogs shown:" << dialogs;
-        ok = false;
-    }
-    if (!answers.isEmpty()) {
-        qWarning().noquote() << "ScriptedInteraction:" << answers.size()
-                             << "queued answer(s) never used; questions asked:" << questions;
-        ok = false;
-    }
-    return ok;
+    const QStringList found = surprises();
+    for (const QString& s : found)
+        qWarning().noquote() << "ScriptedInteraction:" << s;
+    return found.isEmpty();
+}
+
+QStringList ScriptedInteraction::leftovers() const {
+    QStringList out;
+    for (const RecordedNotice& n : notices)
+        out << QStringLiteral("notice not taken: %1 / %2").arg(n.title, n.text);
+    return out + surprises();
+}
+
+QList<RecordedNotice> ScriptedInteraction::takeNotices() { return std::exchange(notices, {}); }
+
+QStringList ScriptedInteraction::takeNoticeTexts() { return TextsOf(takeNotices()); }
+
+QStringList TextsOf(const QList<RecordedNotice>& notices) {
+    QStringList out;
+    for (const RecordedNotice& n : notices)
+        out << n.text;
+    return out;
 }
 
 void ScriptedInteraction::clear() {

@@ -5,17 +5,19 @@
 //   ScriptedInteraction ui;          // installed for the lifetime of `ui`
 //   ui.queueAnswer(1);               // the next AskConfirm answers "yes"
 //   ... code under test ...
-//   QCOMPARE(ui.notices.size(), 1);
-//   QCOMPARE(ui.notices[0].text, QStringLiteral("..."));
-//   QVERIFY(ui.verifyNoSurprises());
+//   QCOMPARE(ui.takeNoticeTexts(), QStringList{"..."});
 //
 // A question asked while the queue is empty is answered -1 (cancelled), recorded in
-// `questions` and sets `unexpectedQuestion`; QTest::qFail cannot be relied on from inside
-// the code under test, so the test must end with QVERIFY(ui.verifyNoSurprises()).
+// `questions` and sets `unexpectedQuestion`.
 //
 // The output device choice and the print dialog answer from queues of their own
 // (queueOutputDevice, queuePrintDialog); a call with its queue empty answers "cancelled",
 // is recorded in `dialogs` and counts as a surprise too.
+//
+// Nothing may pass unnoticed: when the double is destroyed, every notice must have been taken
+// by the test (takeNotices), every question and dialog must have found its answer and every
+// queued answer must have been used. Otherwise it reports what was left (qWarning), which
+// fails the running test.
 #include "core/interaction.h"
 
 #include <QList>
@@ -32,6 +34,9 @@ struct RecordedNotice {
     QString text;
     NoticeKind kind = NoticeKind::Error;
 };
+
+// The texts of notices, in order.
+QStringList TextsOf(const QList<RecordedNotice>& notices);
 
 class ScriptedInteraction : public Interaction {
 public:
@@ -64,14 +69,22 @@ public:
     int pendingDialogs() const { return int(dialogScripts.size()); }
 
     // True when every question and dialog found a queued answer and every queued answer was
-    // used;
-    // otherwise prints what went wrong (qWarning) and answers false.
+    // used; otherwise prints what went wrong (qWarning) and answers false. Notices not taken
+    // yet are no surprise here.
     bool verifyNoSurprises() const;
+    // What the test has not accounted for yet (notices not taken, questions and dialogs
+    // without an answer, answers never used), one line each; empty when nothing is left.
+    QStringList leftovers() const;
+
+    // The notices shown since the last take, in order; taking them marks them as checked.
+    QList<RecordedNotice> takeNotices();
+    // The same, only their texts.
+    QStringList takeNoticeTexts();
+    int pendingNotices() const { return int(notices.size()); }
 
     // Forgets notices, questions, dialogs, queued answers and the surprise flags.
     void clear();
 
-    QList<RecordedNotice> notices;
     QStringList questions;       // every question asked, in order (expected or not)
     QList<Placement> placements; // placement of every notice and question, in call order
     bool unexpectedQuestion = false;
@@ -80,6 +93,9 @@ public:
     bool unexpectedDialog = false;
 
 private:
+    QStringList surprises() const;
+
+    QList<RecordedNotice> notices;
     struct PrintAnswer {
         bool confirm = false;
         std::function<void(QPrinter&)> setup;

@@ -37,7 +37,8 @@ QString LoggedInUsers(AppContext& app) {
     if (!users || !users->table().exists() || !users->OpenTable())
         return QString();
     Table& t = users->table();
-    t.setOrder(QStringLiteral("KOD"));
+    if (!t.setOrder(QStringLiteral("KOD")))
+        return QString();
     if (!t.hasField(QStringLiteral("PRIHLASENY")))
         return QString();
     QStringList names;

@@ -71,13 +71,6 @@ struct CodeListsFixture {
         addRow(6, {{"KOD", "1"}, {"NAZOV", "Bratislava"}, {"PSC", "81101"}, {"OKRES", "Bratislava"},
                    {"NAZOVPSC", MunicipalityKey("Bratislava", "81101")}});
     }
-
-    QStringList noticeTexts() const {
-        QStringList out;
-        for (const RecordedNotice& n : ui.notices)
-            out << n.text;
-        return out;
-    }
 };
 
 // The dialog a script receives, as the form it is.

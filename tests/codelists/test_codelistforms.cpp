@@ -51,9 +51,9 @@ void TestCodeListForms::addCopyEditShowDelete() {
         QVERIFY(!form.isVisible());
     });
     QCOMPARE(m.CopyRecord(), 1);
-    QCOMPARE(f.noticeTexts(), QStringList({"Duplicitná skratka štátu!"}));
-    QCOMPARE(f.ui.notices[0].title, QString("Chyba"));
-    f.ui.clear();
+    const QList<RecordedNotice> duplicate = f.ui.takeNotices();
+    QCOMPARE(TextsOf(duplicate), QStringList({"Duplicitná skratka štátu!"}));
+    QCOMPARE(duplicate[0].title, QString("Chyba"));
 
     // Edit: the focus starts on the name; the record's own abbreviation is no duplicate.
     QVERIFY(FindByKey(m.table(), "KOD", 1));
@@ -115,7 +115,7 @@ void TestCodeListForms::addCopyEditShowDelete() {
     QCOMPARE(m.table().recordCount(), 2);
     QVERIFY(!FindByKey(m.table(), "SKRATKA", "PL"));
     QVERIFY(f.ui.verifyNoSurprises());
-    QVERIFY(f.ui.notices.isEmpty());
+    QCOMPARE(f.ui.takeNoticeTexts(), QStringList());
 }
 
 void TestCodeListForms::checksFailInOrder_data() {
@@ -192,8 +192,9 @@ void TestCodeListForms::checksFailInOrder() {
         form.pressBack();
     });
     QCOMPARE(edit ? m->EditRecord() : m->AddRecord(), 0);
-    QCOMPARE(f.noticeTexts(), QStringList{message});
-    QCOMPARE(f.ui.notices[0].title, QString("Chyba"));
+    const QList<RecordedNotice> shown = f.ui.takeNotices();
+    QCOMPARE(TextsOf(shown), QStringList{message});
+    QCOMPARE(shown[0].title, QString("Chyba"));
     QCOMPARE(m->table().recordCount(), before);
     QVERIFY(f.ui.verifyNoSurprises());
 }
@@ -236,7 +237,7 @@ void TestCodeListForms::acceptedSaves() {
         QCOMPARE(titles.AddRecord(), 1);
     }
     QCOMPARE(titles.table().recordCount(), 3);
-    QVERIFY(f.ui.notices.isEmpty());
+    QCOMPARE(f.ui.takeNoticeTexts(), QStringList());
     QVERIFY(f.ui.verifyNoSurprises());
 }
 

@@ -99,7 +99,8 @@ void TestCodeListTables::reindexKeepsTheIndexes() {
     const QString file = m->table().tableName();
     const IndexDefs created = f.db->indexDefs(file);
     QCOMPARE(created, m->schema().indexes);
-    QVERIFY(m->DefineIndexes(m->table()));
+    QString error;
+    QVERIFY2(m->DefineIndexes(m->table(), &error), qPrintable(error));
     QCOMPARE(f.db->indexDefs(file), created);
     for (const IndexDef& d : created)
         if (!caseInsensitive.isEmpty() && d.name == caseInsensitive)

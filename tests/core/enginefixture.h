@@ -1,10 +1,14 @@
 #pragma once
 // A fresh data directory with a small table of persons.
+#include "core/engine/collation.h"
 #include "core/engine/tableops.h"
+#include "persontable.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <sqlite3.h>
 
 namespace vidoraw::test {
 
@@ -14,17 +18,6 @@ namespace vidoraw::test {
         if (!(call))                                                                               \
             QFAIL(qPrintable(QStringLiteral(#call ": ") + (obj).lastError()));                    \
     } while (0)
-
-inline FieldDefs PersonFields() {
-    return {{"KOD", 'N', 0},   {"PRIEZ", 'A', 20}, {"MENO", 'A', 12}, {"MESTO", 'A', 20},
-            {"DATNAR", 'D', 0}, {"SUMA", 'F', 0},  {"POCET", 'I', 0}, {"PLATCA", 'L', 0}};
-}
-
-inline IndexDefs PersonIndexes() {
-    return {IndexDef::Primary({"KOD"}), IndexDef::Secondary("Priez", {"PRIEZ"}, true),
-            IndexDef::Secondary("Mesto", {"MESTO", "PRIEZ"}, true),
-            IndexDef::Secondary("Meno", {"MENO"}, false)};
-}
 
 struct EngineFixture {
     QTemporaryDir dir;
@@ -42,7 +35,8 @@ struct EngineFixture {
             return false;
         for (const QString& r : rows) {
             const QStringList v = r.split('|');
-            t.append();
+            if (!t.append())
+                return false;
             for (int i = 0; i < v.size(); ++i)
                 t.field(i).setAsString(v[i]);
             if (!t.post()) {
@@ -53,6 +47,43 @@ struct EngineFixture {
         }
         return true;
     }
+};
+
+// Another program writing the database file with plain SQL (a command-line tool, a script)
+// that knows nothing of the engine; it only brings the text orders the indexes name.
+class OutsideWriter {
+public:
+    explicit OutsideWriter(const QString& databaseFile) {
+        sqlite3_open_v2(QFile::encodeName(databaseFile).constData(), &db_, SQLITE_OPEN_READWRITE,
+                        nullptr);
+        sqlite3_busy_timeout(db_, 5000);
+        sqlite3_create_collation_v2(db_, kCollationSk, SQLITE_UTF16LE, nullptr, &Cs, nullptr);
+        sqlite3_create_collation_v2(db_, kCollationSkCi, SQLITE_UTF16LE, nullptr, &Ci, nullptr);
+    }
+    ~OutsideWriter() { sqlite3_close(db_); }
+    OutsideWriter(const OutsideWriter&) = delete;
+    OutsideWriter& operator=(const OutsideWriter&) = delete;
+
+    // False with error set when the statement fails.
+    bool exec(const QString& sql) {
+        char* message = nullptr;
+        const int rc = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &message);
+        error = QString::fromUtf8(message ? message : "");
+        sqlite3_free(message);
+        return rc == SQLITE_OK;
+    }
+    QString error;
+
+private:
+    static int Cs(void*, int n1, const void* s1, int n2, const void* s2) {
+        return CompareSlovak(QStringView(static_cast<const char16_t*>(s1), n1 / 2),
+                             QStringView(static_cast<const char16_t*>(s2), n2 / 2), false);
+    }
+    static int Ci(void*, int n1, const void* s1, int n2, const void* s2) {
+        return CompareSlovak(QStringView(static_cast<const char16_t*>(s1), n1 / 2),
+                             QStringView(static_cast<const char16_t*>(s2), n2 / 2), true);
+    }
+    sqlite3* db_ = nullptr;
 };
 
 // The values of one field along the cursor's order.

@@ -17,7 +17,12 @@ private slots:
     void caseInsensitiveFind();
     void compositeFinds_data();
     void compositeFinds();
+    void emptyKeyFindsEmptyField_data();
+    void emptyKeyFindsEmptyField();
     void blanksStayDistinct();
+    void blankPrimaryKeyRefused_data();
+    void blankPrimaryKeyRefused();
+    void missingFieldReported();
     void conversionsOnAssignment_data();
     void conversionsOnAssignment();
     void walkingAndBookmarks();
@@ -32,6 +37,10 @@ private slots:
     void nestedWriteRollsBackAll();
     void lockTimeoutReported();
     void changesOfOthersSeen();
+    void changesOfOutsideWritersSeen_data();
+    void changesOfOutsideWritersSeen();
+    void olderDatabaseCountsChangesOnceOpened();
+    void definitionChangedByOthersReadAfresh();
     void editKeepsPlaceInOrder();
     void removeMovesToNext();
     void emptyAndAddIndex();
@@ -91,6 +100,8 @@ void TestEngine::slovakOrder_data() {
                                  << QStringList{"", "Adam", "Zeman"};
     QTest::newRow("case-sensitive index: lower first")
         << "MENO" << QStringList{"Eva", "eva", "Adam"} << QStringList{"Adam", "eva", "Eva"};
+    QTest::newRow("leading field of a case-insensitive index: case ignored")
+        << "MESTO" << QStringList{"Eva", "eva", "Adam"} << QStringList{"Adam", "Eva", "eva"};
 }
 
 void TestEngine::slovakOrder() {
@@ -101,7 +112,7 @@ void TestEngine::slovakOrder() {
     QVERIFY(f.init());
     QStringList rows;
     for (int i = 0; i < names.size(); ++i)
-        rows << QStringLiteral("%1|%2|%2").arg(i + 1).arg(names[i]);
+        rows << QStringLiteral("%1|%2|%2|%2").arg(i + 1).arg(names[i]);
     QVERIFY(f.add(rows));
     Table t(f.db.get(), "OSOBY.DB");
     ENGINE_OK(t.open(), t);
@@ -178,17 +189,52 @@ void TestEngine::compositeFinds() {
         QCOMPARE(t.field("KOD").asInteger(), qint64(code));
 }
 
+void TestEngine::emptyKeyFindsEmptyField_data() {
+    QTest::addColumn<bool>("storedAsEmptyText");
+    QTest::addColumn<QString>("order");
+    QTest::addColumn<QVariantList>("key");
+    QTest::newRow("\"\", one field") << true << "MENO" << QVariantList{""};
+    QTest::newRow("blank, one field") << false << "MENO" << QVariantList{""};
+    QTest::newRow("\"\", leading field") << true << "MESTO;PRIEZ" << QVariantList{"", "Biela"};
+    QTest::newRow("blank, leading field") << false << "MESTO;PRIEZ" << QVariantList{"", "Biela"};
+}
+
+void TestEngine::emptyKeyFindsEmptyField() {
+    QFETCH(bool, storedAsEmptyText);
+    QFETCH(QString, order);
+    QFETCH(QVariantList, key);
+    EngineFixture f;
+    QVERIFY(f.init());
+    // Record 2 has no first name and no town, written as "" or left blank.
+    QVERIFY(f.add({"1|Adam|Ján|Nitra", storedAsEmptyText ? "2|Biela||" : "2|Biela",
+                   "3|Cyril|Eva|Trnava"}));
+    Table t(f.db.get(), "OSOBY.DB");
+    ENGINE_OK(t.open(), t);
+    QCOMPARE(t.recordCount(), 3);
+    ENGINE_OK(t.setOrder(order), t);
+    t.last();
+    QVERIFY(t.findKey(key));
+    QCOMPARE(t.field("KOD").asInteger(), qint64(2));
+    t.last();
+    QVERIFY(FindByKey(t, SplitFieldList(order).first(), ""));
+    QCOMPARE(t.field("KOD").asInteger(), qint64(2));
+    QString code;
+    QVERIFY(LookupFieldIn(t, order, key, "KOD", code));
+    QCOMPARE(code, QString("2"));
+    QCOMPARE(CountEqual(t, SplitFieldList(order).first(), ""), 1);
+}
+
 void TestEngine::blanksStayDistinct() {
     EngineFixture f;
     QVERIFY(f.init());
     Table t(f.db.get(), "OSOBY.DB");
     ENGINE_OK(t.open(), t);
-    t.append();
+    ENGINE_OK(t.append(), t);
     t.field("KOD").setValue(1);
     t.field("PRIEZ").setAsString("");
     t.field("SUMA").setValue(0.0);
     ENGINE_OK(t.post(), t);
-    t.append();
+    ENGINE_OK(t.append(), t);
     t.field("KOD").setValue(2);
     ENGINE_OK(t.post(), t);
     QVERIFY(t.findKey({1}));
@@ -213,6 +259,73 @@ void TestEngine::blanksStayDistinct() {
     QCOMPARE(t.field("KOD").asInteger(), qint64(2));
 }
 
+void TestEngine::blankPrimaryKeyRefused_data() {
+    QTest::addColumn<QString>("code");     // "-": never set
+    QTest::addColumn<QString>("shortcut"); // "-": never set
+    QTest::addColumn<bool>("editing");
+    QTest::newRow("number never set") << "-" << "AB" << false;
+    QTest::newRow("number set empty") << "" << "AB" << false;
+    QTest::newRow("text never set") << "2" << "-" << false;
+    QTest::newRow("text set empty") << "2" << "" << false;
+    QTest::newRow("edit clears the number") << "" << "-" << true;
+    QTest::newRow("edit clears the text") << "-" << "" << true;
+}
+
+void TestEngine::blankPrimaryKeyRefused() {
+    QFETCH(QString, code);
+    QFETCH(QString, shortcut);
+    QFETCH(bool, editing);
+    EngineFixture f;
+    QVERIFY(f.db = Database::open(f.dir.path(), nullptr));
+    QString err;
+    QVERIFY2(CreateTableWithRows(*f.db, "KLUC.DB",
+                                 {{"KOD", 'N', 0}, {"SKR", 'A', 5}, {"NAZOV", 'A', 10}},
+                                 {IndexDef::Primary({"KOD", "SKR"})}, {"1|X|prvý"}, &err),
+             qPrintable(err));
+    Table t(f.db.get(), "KLUC.DB");
+    ENGINE_OK(t.open(), t);
+    // Twice: a second blank key must not pass either, as it would beside a first one.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (editing)
+            ENGINE_OK(t.edit(), t);
+        else
+            ENGINE_OK(t.append(), t);
+        if (code != "-")
+            QVERIFY(t.field("KOD").setAsString(code));
+        if (shortcut != "-")
+            QVERIFY(t.field("SKR").setAsString(shortcut));
+        QVERIFY(t.field("NAZOV").setAsString("druhý"));
+        QVERIFY(!t.post());
+        QCOMPARE(t.lastErrorKind(), DbError::Constraint);
+        QVERIFY2(t.lastError().contains("nesmie byť prázdne"), qPrintable(t.lastError()));
+        t.cancel();
+    }
+    QCOMPARE(Walk(t, "NAZOV"), QStringList{"prvý"});
+    // Editing other fields of a record stays possible.
+    t.first();
+    ENGINE_OK(t.edit(), t);
+    QVERIFY(t.field("NAZOV").setAsString("zmenený"));
+    ENGINE_OK(t.post(), t);
+}
+
+void TestEngine::missingFieldReported() {
+    EngineFixture f;
+    QVERIFY(f.init());
+    QVERIFY(f.add({"1|Adam"}));
+    Table t(f.db.get(), "OSOBY.DB");
+    ENGINE_OK(t.open(), t);
+    QTest::ignoreMessage(QtWarningMsg, "engine: table OSOBY.DB has no field NOPE");
+    QCOMPARE(t.field("NOPE").asString(), QString());
+    ENGINE_OK(t.edit(), t);
+    QTest::ignoreMessage(QtWarningMsg, "engine: table OSOBY.DB has no field PRIEZVISKO");
+    QVERIFY(!t.field("PRIEZVISKO").setAsString("Bod"));
+    t.cancel();
+    t.close();
+    QTest::ignoreMessage(QtWarningMsg,
+                         "engine: table OSOBY.DB has no field PRIEZ (the table is not open)");
+    QCOMPARE(t.field("PRIEZ").asString(), QString());
+}
+
 void TestEngine::conversionsOnAssignment_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QVariant>("input");
@@ -227,6 +340,9 @@ void TestEngine::conversionsOnAssignment_data() {
     QTest::newRow("float with point") << "SUMA" << QVariant("0.1") << true << "0,1";
     QTest::newRow("date from text") << "DATNAR" << QVariant("29.2.2008") << true << "29.2.2008";
     QTest::newRow("impossible date") << "DATNAR" << QVariant("29.02.2007") << false << "";
+    QTest::newRow("two-digit year") << "DATNAR" << QVariant("1.2.08") << false << "";
+    QTest::newRow("three-digit year") << "DATNAR" << QVariant("1.2.108") << false << "";
+    QTest::newRow("one-digit year") << "DATNAR" << QVariant("1.2.8") << false << "";
     QTest::newRow("date from day count") << "DATNAR" << QVariant(39507.0) << true << "29.2.2008";
     QTest::newRow("logical") << "PLATCA" << QVariant("True") << true << "True";
     QTest::newRow("empty text blanks a number") << "SUMA" << QVariant("") << true << "";
@@ -241,7 +357,7 @@ void TestEngine::conversionsOnAssignment() {
     QVERIFY(f.init());
     Table t(f.db.get(), "OSOBY.DB");
     ENGINE_OK(t.open(), t);
-    t.append();
+    ENGINE_OK(t.append(), t);
     t.field("KOD").setValue(1);
     QCOMPARE(t.field(field).setValue(input), accepted);
     if (!accepted) {
@@ -332,7 +448,7 @@ void TestEngine::filters() {
                 {3, "Čech", "Adam", "1.1.1970", 15, 0},
                 {4, "O'Neil", "O'Neil", "1.1.1980", 30, 0}};
     for (const auto& r : rows) {
-        t.append();
+        ENGINE_OK(t.append(), t);
         t.field("KOD").setValue(r.kod);
         t.field("PRIEZ").setAsString(QString::fromUtf8(r.priez));
         t.field("MENO").setAsString(QString::fromUtf8(r.meno));
@@ -358,6 +474,7 @@ void TestEngine::malformedFilters_data() {
     QTest::newRow("extra parenthesis") << "(PRIEZ = 'a'))" << "nadbytočná pravá zátvorka";
     QTest::newRow("no operator") << "PRIEZ 'a'" << "očakáva sa porovnanie";
     QTest::newRow("bad date") << "DATNAR = '31.02.2000'" << "nezodpovedá typu";
+    QTest::newRow("two-digit year") << "DATNAR >= '1.2.08'" << "nezodpovedá typu";
     QTest::newRow("text for number") << "SUMA > 'veľa'" << "nezodpovedá typu";
     QTest::newRow("two constants") << "1 = 1" << "musí obsahovať pole";
     QTest::newRow("dangling and") << "PRIEZ = 'a' and" << "neočakávaný koniec";
@@ -408,7 +525,7 @@ void TestEngine::findOnFilteredTableSeesOnlyPassingRows() {
     QCOMPARE(CountEqual(t, "PRIEZ", "Beáta"), 0);
     QCOMPARE(CountEqual(t, "PRIEZ", "Cyril"), 1);
     // A look-up ignores the filter and leaves order, filter and position alone.
-    t.findKey({"Dávid"});
+    QVERIFY(t.findKey({"Dávid"}));
     QString name;
     QVERIFY(LookupFieldIn(t, "KOD", {2}, "PRIEZ", name));
     QCOMPARE(name, QString("Beáta"));
@@ -474,10 +591,10 @@ void TestEngine::duplicateKeyRefusedNothingWritten() {
     {
         WriteLock lock(*f.db);
         QVERIFY(lock.ok());
-        t.append();
+        ENGINE_OK(t.append(), t);
         t.field("KOD").setValue(2);
         ENGINE_OK(t.post(), t);
-        t.append();
+        ENGINE_OK(t.append(), t);
         t.field("KOD").setValue(1);
         t.field("PRIEZ").setAsString("Duplicita");
         QVERIFY(!t.post());
@@ -525,7 +642,7 @@ void TestEngine::lockTimeoutReported() {
     f.db->setLockTimeout(100);
     Table t(f.db.get(), "OSOBY.DB");
     ENGINE_OK(t.open(), t);
-    t.append();
+    ENGINE_OK(t.append(), t);
     t.field("KOD").setValue(1);
     QVERIFY(!t.post());
     QCOMPARE(t.lastErrorKind(), DbError::Busy);
@@ -546,7 +663,7 @@ void TestEngine::changesOfOthersSeen() {
     mine.last();
     Table theirs(other.get(), "OSOBY.DB");
     ENGINE_OK(theirs.open(), theirs);
-    theirs.append();
+    ENGINE_OK(theirs.append(), theirs);
     theirs.field("KOD").setValue(2);
     theirs.field("PRIEZ").setAsString("B");
     ENGINE_OK(theirs.post(), theirs);
@@ -556,6 +673,102 @@ void TestEngine::changesOfOthersSeen() {
     ENGINE_OK(theirs.remove(), theirs);
     QCOMPARE(mine.recordCount(), 2);
     QCOMPARE(mine.field("KOD").asInteger(), qint64(2));
+}
+
+void TestEngine::changesOfOutsideWritersSeen_data() {
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("insert") << "INSERT INTO OSOBY (KOD, PRIEZ) VALUES (2, 'Bod')"
+                            << QStringList{"Adam", "Bod", "Cyril"};
+    QTest::newRow("update") << "UPDATE OSOBY SET PRIEZ = 'Zeman' WHERE KOD = 1"
+                            << QStringList{"Cyril", "Zeman"};
+    QTest::newRow("delete") << "DELETE FROM OSOBY WHERE KOD = 3" << QStringList{"Adam"};
+}
+
+void TestEngine::changesOfOutsideWritersSeen() {
+    QFETCH(QString, sql);
+    QFETCH(QStringList, names);
+    EngineFixture f;
+    QVERIFY(f.init());
+    QVERIFY(f.add({"1|Adam", "3|Cyril"}));
+    Table t(f.db.get(), "OSOBY.DB");
+    ENGINE_OK(t.open(), t);
+    ENGINE_OK(t.setOrder("PRIEZ"), t);
+    QCOMPARE(Walk(t, "PRIEZ"), QStringList({"Adam", "Cyril"}));
+    OutsideWriter outside(f.db->backend().databaseFile());
+    QVERIFY2(outside.exec(sql), qPrintable(outside.error));
+    QCOMPARE(Walk(t, "PRIEZ"), names);
+    QCOMPARE(t.recordCount(), int(names.size()));
+}
+
+void TestEngine::olderDatabaseCountsChangesOnceOpened() {
+    EngineFixture f;
+    QVERIFY(f.init());
+    QVERIFY(f.add({"1|Adam"}));
+    const QString file = f.db->backend().databaseFile();
+    f.db.reset();
+    {
+        // As an earlier version of the program left it: nothing counts outside changes.
+        OutsideWriter old(file);
+        for (const char* sql : {"DROP TRIGGER OSOBY__CHANGES_I", "DROP TRIGGER OSOBY__CHANGES_U",
+                                "DROP TRIGGER OSOBY__CHANGES_D",
+                                "ALTER TABLE _VR_TABLES DROP COLUMN DEFS"})
+            QVERIFY2(old.exec(sql), qPrintable(old.error));
+    }
+    QString err;
+    QVERIFY2(f.db = Database::open(f.dir.path(), &err), qPrintable(err));
+    Table t(f.db.get(), "OSOBY.DB");
+    ENGINE_OK(t.open(), t);
+    QCOMPARE(t.recordCount(), 1);
+    OutsideWriter outside(file);
+    QVERIFY2(outside.exec("INSERT INTO OSOBY (KOD, PRIEZ) VALUES (2, 'Bod')"),
+             qPrintable(outside.error));
+    QCOMPARE(Walk(t, "PRIEZ"), QStringList({"Adam", "Bod"}));
+    QVERIFY2(f.db->addField("OSOBY.DB", {"POZN", 'A', 10}, &err), qPrintable(err));
+}
+
+void TestEngine::definitionChangedByOthersReadAfresh() {
+    EngineFixture f;
+    QVERIFY(f.init());
+    QVERIFY(f.add({"1|Eva", "2|eva", "3|Adam"}));
+    auto other = Database::open(f.dir.path(), nullptr);
+    QVERIFY(other);
+    Table mine(f.db.get(), "OSOBY.DB");
+    mine.addCalcField({"CELE", 'A', 40});
+    mine.setCalcHandler([](Table& r) {
+        const QString note = r.hasField("POZN") ? r.field("POZN").asString() : QString("-");
+        r.field("CELE").setAsString(r.field("PRIEZ").asString() + '/' + note);
+    });
+    ENGINE_OK(mine.open(), mine);
+    ENGINE_OK(mine.setOrder("PRIEZ"), mine);
+    QCOMPARE(Walk(mine, "PRIEZ"), QStringList({"Adam", "Eva", "eva"}));
+    QCOMPARE(mine.field("CELE").asString(), QString("eva/-"));
+    int fieldsChanged = 0;
+    QObject::connect(&mine, &Table::fieldsChanged, [&] { ++fieldsChanged; });
+
+    // Another program adds a field and fills it, and makes the name order case-sensitive.
+    QString err;
+    QVERIFY2(other->addField("OSOBY.DB", {"POZN", 'A', 10}, &err), qPrintable(err));
+    IndexDefs indexes = PersonIndexes();
+    indexes[1].caseInsensitive = false;
+    QVERIFY2(other->redefineIndexes("OSOBY.DB", indexes, &err), qPrintable(err));
+    Table theirs(other.get(), "OSOBY.DB");
+    ENGINE_OK(theirs.open(), theirs);
+    QVERIFY(theirs.findKey({2}));
+    ENGINE_OK(theirs.edit(), theirs);
+    QVERIFY(theirs.field("POZN").setAsString("nový"));
+    ENGINE_OK(theirs.post(), theirs);
+
+    mine.refresh();
+    QCOMPARE(fieldsChanged, 1);
+    QVERIFY(mine.hasField("POZN"));
+    QCOMPARE(f.db->indexDefs("OSOBY.DB"), indexes);
+    // The name order now tells case apart, lower case first.
+    QCOMPARE(Walk(mine, "PRIEZ"), QStringList({"Adam", "eva", "Eva"}));
+    QVERIFY(!mine.findKey({"EVA"}));
+    QVERIFY(mine.findKey({"eva"}));
+    QCOMPARE(mine.field("POZN").asString(), QString("nový"));
+    QCOMPARE(mine.field("CELE").asString(), QString("eva/nový"));
 }
 
 void TestEngine::editKeepsPlaceInOrder() {

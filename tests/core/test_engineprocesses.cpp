@@ -38,6 +38,8 @@ private slots:
     void concurrentAddsGetDistinctCodes();
     void killedWriterLeavesNothingAndFreesLock();
     void exclusiveRefusedWhileOthersOpen();
+    void tableMadeMeanwhileByAnotherProgram();
+    void twoProgramsStartOnNewDirectory();
 };
 
 void TestEngineProcesses::concurrentAddsGetDistinctCodes() {
@@ -87,8 +89,8 @@ void TestEngineProcesses::killedWriterLeavesNothingAndFreesLock() {
     QCOMPARE(Walk(t, "PRIEZ"), QStringList({"Pred"}));
     WriteLock lock(*f.db);
     QVERIFY2(lock.ok(), qPrintable(lock.error()));
-    t.append();
-    t.field("KOD").setValue(LastValue(t, "KOD", "KOD") + 1);
+    ENGINE_OK(t.append(), t);
+    QVERIFY(t.field("KOD").setValue(LastValue(t, "KOD", "KOD") + 1));
     ENGINE_OK(t.post(), t);
     QVERIFY(lock.commit());
     QCOMPARE(Walk(t, "KOD"), QStringList({"1", "2"}));
@@ -115,6 +117,44 @@ void TestEngineProcesses::exclusiveRefusedWhileOthersOpen() {
     QVERIFY(Database::open(f.dir.path(), &err));
     // The same program object keeps working after exclusive use.
     QVERIFY(f.add({"1|Po"}));
+}
+
+// A program finds a table missing, and another one makes it before the first gets the lock.
+void TestEngineProcesses::tableMadeMeanwhileByAnotherProgram() {
+    QTemporaryDir dir;
+    QString err;
+    auto db = Database::open(dir.path(), &err);
+    QVERIFY2(db, qPrintable(err));
+    auto w = StartWorker({"createhold", dir.path()});
+    QVERIFY(WaitForLine(*w, "HOLDING"));
+    QVERIFY(!db->tableExists("OSOBY.DB")); // not committed yet
+    QVERIFY2(CreateTableWithRows(*db, "OSOBY.DB", PersonFields(), PersonIndexes(), {"7|Iný"},
+                                 &err),
+             qPrintable(err));
+    QVERIFY(w->waitForFinished(20000));
+    QCOMPARE(w->exitCode(), 0);
+    Table t(db.get(), "OSOBY.DB");
+    ENGINE_OK(t.open(), t);
+    QCOMPARE(Walk(t, "PRIEZ"), QStringList({"Prvý", "Druhý"}));
+}
+
+void TestEngineProcesses::twoProgramsStartOnNewDirectory() {
+    QTemporaryDir parent;
+    const QString dir = parent.filePath("nove-data");
+    std::vector<std::unique_ptr<QProcess>> programs;
+    for (int i = 0; i < 3; ++i)
+        programs.push_back(StartWorker({"create", dir}));
+    for (auto& p : programs) {
+        QVERIFY(p->waitForFinished(60000));
+        QCOMPARE(p->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p->exitCode(), 0);
+    }
+    QString err;
+    auto db = Database::open(dir, &err);
+    QVERIFY2(db, qPrintable(err));
+    Table t(db.get(), "OKRES.DB");
+    ENGINE_OK(t.open(), t);
+    QCOMPARE(Walk(t, "NAZOV"), QStringList({"Bratislava I", "Nitra"}));
 }
 
 VIDORAW_TEST(TestEngineProcesses)

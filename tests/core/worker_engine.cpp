@@ -2,13 +2,27 @@
 //   add DIR N       add N records to OSOBY.DB, each with the next code under the write lock
 //   hold DIR        take the write lock, write half a change, report HOLDING and wait
 //   open DIR        open the data directory, report READY and wait
+//   create DIR      start as the program does on a data directory: make the missing tables
+//   createhold DIR  make OSOBY.DB with two rows under the write lock, report HOLDING and commit
+//                   a moment later
 #include "core/engine/tableops.h"
+#include "persontable.h"
 
 #include <QCoreApplication>
 #include <QThread>
 #include <cstdio>
 
 using namespace vidoraw;
+using namespace vidoraw::test;
+
+namespace {
+
+bool AddPerson(Table& t, qint64 code, const QString& name) {
+    return t.append() && t.field("KOD").setValue(code) && t.field("PRIEZ").setAsString(name) &&
+           t.post();
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -34,10 +48,8 @@ int main(int argc, char** argv) {
                 return 5;
             }
             const qint64 code = LastValue(t, "KOD", "KOD") + 1;
-            t.append();
-            t.field("KOD").setValue(code);
-            t.field("PRIEZ").setAsString(QStringLiteral("P%1").arg(QCoreApplication::applicationPid()));
-            if (!t.post() || !lock.commit()) {
+            const QString name = QStringLiteral("P%1").arg(QCoreApplication::applicationPid());
+            if (!AddPerson(t, code, name) || !lock.commit()) {
                 std::fprintf(stderr, "post: %s\n", qPrintable(t.lastError()));
                 return 6;
             }
@@ -50,11 +62,7 @@ int main(int argc, char** argv) {
         WriteLock lock(*db);
         if (!lock.ok())
             return 5;
-        const qint64 code = LastValue(t, "KOD", "KOD") + 1;
-        t.append();
-        t.field("KOD").setValue(code);
-        t.field("PRIEZ").setAsString("polovičný");
-        if (!t.post())
+        if (!AddPerson(t, LastValue(t, "KOD", "KOD") + 1, QStringLiteral("polovičný")))
             return 6;
         std::printf("HOLDING\n");
         std::fflush(stdout);
@@ -66,6 +74,31 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         for (;;)
             QThread::sleep(1);
+    }
+    if (args[1] == "create") {
+        const FieldDefs codeList{{"KOD", 'N', 0}, {"NAZOV", 'A', 30}};
+        if (!CreateTableWithRows(*db, "OSOBY.DB", PersonFields(), PersonIndexes(),
+                                 {"1|Prvý", "2|Druhý"}, &error) ||
+            !CreateTableWithRows(*db, "OKRES.DB", codeList, {IndexDef::Primary({"KOD"})},
+                                 {"1|Bratislava I", "2|Nitra"}, &error)) {
+            std::fprintf(stderr, "create: %s\n", qPrintable(error));
+            return 7;
+        }
+        return t.open() ? 0 : 4;
+    }
+    if (args[1] == "createhold") {
+        WriteLock lock(*db);
+        if (!lock.ok())
+            return 5;
+        if (!CreateTableWithRows(*db, "OSOBY.DB", PersonFields(), PersonIndexes(),
+                                 {"1|Prvý", "2|Druhý"}, &error)) {
+            std::fprintf(stderr, "create: %s\n", qPrintable(error));
+            return 7;
+        }
+        std::printf("HOLDING\n");
+        std::fflush(stdout);
+        QThread::msleep(700);
+        return lock.commit() ? 0 : 6;
     }
     return 2;
 }

@@ -57,12 +57,13 @@ void TestCodeRange::okChecksBothBoxes() {
     QCOMPARE(AskCodeRange(f.app, a, b), !stays);
     QCOMPARE(open, stays);
     if (stays) {
-        QCOMPARE(f.ui.notices.size(), 1);
-        QCOMPARE(f.ui.notices[0].text, QString(" Nesprávne celé číslo! "));
+        const QList<RecordedNotice> shown = f.ui.takeNotices();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, QString(" Nesprávne celé číslo! "));
         QCOMPARE(focused, failing);
         QCOMPARE(a, qint64(-1));
     } else {
-        QVERIFY(f.ui.notices.isEmpty());
+        QCOMPARE(f.ui.takeNoticeTexts(), QStringList());
         QCOMPARE(a, fromCode);
         QCOMPARE(b, toCode);
     }
@@ -74,16 +75,16 @@ void TestCodeRange::leavingABoxChecksIt() {
     f.ui.queueDialog([&](QDialog& d) {
         auto& c = As<TfCodeRange>(d);
         TypeAndLeave(c.eOd, "x1", c.eDo);
-        QCOMPARE(f.ui.notices.size(), 1);
+        QCOMPARE(f.ui.takeNoticeTexts(), QStringList{" Nesprávne celé číslo! "});
         // Painted, and the user goes on where he went; only OK sends him back.
         QCOMPARE(QApplication::focusWidget(), c.eDo);
         QCOMPARE(c.eOd->palette().color(QPalette::Base), f.app.colours.incorrect);
         c.pressOk();
         QVERIFY(d.isVisible());
-        QCOMPARE(f.ui.notices.size(), 2);
+        QCOMPARE(f.ui.takeNoticeTexts(), QStringList{" Nesprávne celé číslo! "});
         QCOMPARE(QApplication::focusWidget(), c.eOd);
         TypeAndLeave(c.eOd, " 12 ", c.eDo);
-        QCOMPARE(f.ui.notices.size(), 2);
+        QCOMPARE(f.ui.takeNoticeTexts(), QStringList());
         QCOMPARE(c.eOd->text(), QString("12"));
         QCOMPARE(QApplication::focusWidget(), c.eDo);
         c.pressOk();

@@ -66,16 +66,17 @@ void TestDateRange::okChecksDatesAndOrder() {
     QVERIFY(AskDateRange(f.app, a, b));
     if (message.isEmpty()) {
         QVERIFY(!stayedOpen);
-        QVERIFY(f.ui.notices.isEmpty());
+        QCOMPARE(f.ui.takeNoticeTexts(), QStringList());
         double days = 0;
         QVERIFY(ParseDate(QString(from).remove(' '), days));
         QCOMPARE(a, DateFromDays(days));
         QVERIFY(a <= b);
     } else {
         QVERIFY(stayedOpen);
-        QCOMPARE(f.ui.notices.size(), 1);
-        QCOMPARE(f.ui.notices[0].title, QString("Chyba"));
-        QCOMPARE(f.ui.notices[0].text, message);
+        const QList<RecordedNotice> shown = f.ui.takeNotices();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].title, QString("Chyba"));
+        QCOMPARE(shown[0].text, message);
         QCOMPARE(a, QDate(2008, 1, 1));
         QCOMPARE(b, QDate(2008, 1, 2));
         Q_UNUSED(focused);
@@ -91,12 +92,13 @@ void TestDateRange::leavingABoxChecksIt() {
         QCOMPARE(c.eOd->text(), QString("31.12.2008"));
         QCOMPARE(c.from(), QDate(2008, 12, 31));
         TypeAndLeave(c.eOd, "32122008", c.eDo);
-        QCOMPARE(f.ui.notices.size(), 1);
-        QCOMPARE(f.ui.notices[0].text, QString("Hodnota dátumu od nie je prípustná !"));
+        const QList<RecordedNotice> shown = f.ui.takeNotices();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, QString("Hodnota dátumu od nie je prípustná !"));
         QCOMPARE(QApplication::focusWidget(), c.eOd); // back in the box
         QCOMPARE(c.eOd->palette().color(QPalette::Base), f.app.colours.incorrect);
         TypeAndLeave(c.eOd, "01122008", c.eDo);
-        QCOMPARE(f.ui.notices.size(), 1);
+        QCOMPARE(f.ui.takeNoticeTexts(), QStringList());
         QCOMPARE(QApplication::focusWidget(), c.eDo);
         QCOMPARE(c.eOd->palette().color(QPalette::Base), f.app.colours.normal);
         c.pressBack();
@@ -121,7 +123,7 @@ void TestDateRange::periodFillsBothBoxes() {
         // A click from the blank box: the box is not checked on the way.
         c.eOd->setFocus();
         QTest::mouseClick(c.bbObdobie, Qt::LeftButton);
-        QVERIFY(f.ui.notices.isEmpty());
+        QCOMPARE(f.ui.takeNoticeTexts(), QStringList());
         QCOMPARE(c.eOd->text(), QString("01.02.2008"));
         QCOMPARE(c.eDo->text(), QString("29.02.2008"));
         c.pressOk();

@@ -92,7 +92,7 @@ void TestBrowse::incrementalSearchByFieldType() {
         auto& b = As<TfBrowse>(d);
         b.cbIndex->setCurrentIndex(order);
         b.selectOrder(order);
-        FindByKey(m.table(), "NAZOV", "Jablko");
+        QVERIFY(FindByKey(m.table(), "NAZOV", "Jablko"));
         b.incrementalSearch(typed);
         at = m.table().field("NAZOV").asString();
         QCOMPARE(b.grid->currentIndex().row(), m.table().recNo());
@@ -228,7 +228,8 @@ void TestBrowse::deleteAllAsksTwiceAndCounts() {
              QStringList({"Mám naozaj zmazať tento záznam ?",
                           "Mám naozaj vymazať všetky záznamy(" + n + ")?",
                           "Ste si naozaj istí, že mám vymazať všetky záznamy(" + n + ")?"}));
-    QCOMPARE(f.ui.notices.last().text,
+    const QList<RecordedNotice> shown = f.ui.takeNotices();
+    QCOMPARE(shown.last().text,
              "Mazanie záznamov je ukončené, vymazali sme: " + n + " záznamov!");
     QVERIFY(IsTableEmpty(m.table()));
     QVERIFY(f.ui.verifyNoSurprises());

@@ -47,7 +47,7 @@ void TestRecordForm::addProposesAndSavesNextCode() {
     QCOMPARE(m.table().field("NAZOV").asString(), QString("Slivka"));
     QCOMPARE(m.table().field("CENA").asFloat(), 3.25);
     QVERIFY(f.ui.verifyNoSurprises());
-    QVERIFY(f.ui.notices.isEmpty());
+    QCOMPARE(f.ui.takeNoticeTexts(), QStringList());
 }
 
 void TestRecordForm::checksFailInOrderAndKeepTheForm() {
@@ -70,7 +70,7 @@ void TestRecordForm::checksFailInOrderAndKeepTheForm() {
         QVERIFY(!form.isVisible());
     });
     QCOMPARE(m.AddRecord(), 1);
-    for (const RecordedNotice& n : f.ui.notices)
+    for (const RecordedNotice& n : f.ui.takeNotices())
         seen << n.text;
     QCOMPARE(seen, QStringList({"Názov nemôže byť prázdny!", " Nesprávne desatinné číslo! "}));
     QCOMPARE(m.table().recordCount(), 4);
@@ -189,9 +189,10 @@ void TestRecordForm::saveUnderForeignLockKeepsWhatWasTyped() {
         QVERIFY(!form.isVisible());
     });
     QCOMPARE(m.AddRecord(), 1);
-    QCOMPARE(f.ui.notices.size(), 1);
-    QCOMPARE(f.ui.notices[0].title, QString("Chyba!"));
-    QCOMPARE(f.ui.notices[0].text, TfDbForm::saveErrorText());
+    const QList<RecordedNotice> shown = f.ui.takeNotices();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].title, QString("Chyba!"));
+    QCOMPARE(shown[0].text, TfDbForm::saveErrorText());
     QVERIFY(FindByKey(m.table(), "NAZOV", "Marhuľa"));
     QCOMPARE(m.table().field("KOD").asInteger(), qint64(4));
 }

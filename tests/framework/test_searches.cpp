@@ -65,13 +65,14 @@ void TestSearches::textInAnyColumn() {
     TfBrowse browser(f.app);
     browser.Browse(kFruit, TfBrowse::DefaultButtons(), false);
     if (found.isEmpty()) {
-        QCOMPARE(f.ui.notices.size(), 1);
-        QCOMPARE(f.ui.notices[0].title, QString("Oznnam"));
-        QCOMPARE(f.ui.notices[0].text, QString(" Ďalší výskyt neexistuje. "));
+        const QList<RecordedNotice> shown = f.ui.takeNotices();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].title, QString("Oznnam"));
+        QCOMPARE(shown[0].text, QString(" Ďalší výskyt neexistuje. "));
         QCOMPARE(at, QString("Jablko")); // back where it started
     } else {
         QCOMPARE(at, found);
-        QVERIFY(f.ui.notices.isEmpty());
+        QCOMPARE(f.ui.takeNoticeTexts(), QStringList());
     }
     // The choices are kept for the next search.
     IniFile ini("HLADANIE.INI");
@@ -121,11 +122,11 @@ void TestSearches::textSearchFollowsTheScreenOrder() {
     TfBrowse browser(f.app);
     browser.Browse(kFruit, TfBrowse::DefaultButtons(), false);
     if (foundIn.isEmpty()) {
-        QCOMPARE(f.ui.notices.size(), 1);
+        QCOMPARE(f.ui.takeNoticeTexts(), QStringList{" Ďalší výskyt neexistuje. "});
         QCOMPARE(column, from);
         QCOMPARE(row, 0);
     } else {
-        QVERIFY(f.ui.notices.isEmpty());
+        QCOMPARE(f.ui.pendingNotices(), 0);
         QCOMPARE(column, foundIn);
         QCOMPARE(row, foundRow);
     }
@@ -139,8 +140,9 @@ void TestSearches::emptyTextRefused() {
     search.show();
     search.pressOk();
     QVERIFY(search.isVisible());
-    QCOMPARE(f.ui.notices.size(), 1);
-    QCOMPARE(f.ui.notices[0].text, QString(" Hľadaný reťazec nesmie byť prázdny. "));
+    const QList<RecordedNotice> shown = f.ui.takeNotices();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].text, QString(" Hľadaný reťazec nesmie byť prázdny. "));
 }
 
 void TestSearches::searchByOrderChecksItsFields_data() {
@@ -185,8 +187,9 @@ void TestSearches::searchByOrderChecksItsFields() {
     if (message.isEmpty()) {
         QCOMPARE(at, found);
     } else {
-        QCOMPARE(f.ui.notices.size(), 1);
-        QCOMPARE(f.ui.notices[0].text, message);
+        const QList<RecordedNotice> shown = f.ui.takeNotices();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, message);
     }
 }
 

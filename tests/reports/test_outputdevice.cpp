@@ -47,18 +47,25 @@ void TestOutputDevice::scriptedAnswers() {
 
 void TestOutputDevice::unexpectedChoiceIsASurprise() {
     ScriptedInteraction ui;
+    const QRegularExpression withoutAnswer("a dialog came without a queued answer");
+    QTest::ignoreMessage(QtWarningMsg, "ScriptedInteraction: unexpected output device choice");
     QCOMPARE(ChooseOutputDevice(), -1);
     QVERIFY(ui.unexpectedDialog);
+    QTest::ignoreMessage(QtWarningMsg, withoutAnswer);
     QVERIFY(!ui.verifyNoSurprises());
     ui.clear();
     QVERIFY(ui.verifyNoSurprises());
     // An answer left unused is a surprise too.
     ui.queueOutputDevice(0);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("never used"));
     QVERIFY(!ui.verifyNoSurprises());
     ui.clear();
     QPrinter printer;
+    QTest::ignoreMessage(QtWarningMsg, "ScriptedInteraction: unexpected print dialog");
     QVERIFY(!PrintDialog(printer));
+    QTest::ignoreMessage(QtWarningMsg, withoutAnswer);
     QVERIFY(!ui.verifyNoSurprises());
+    ui.clear(); // every surprise above was expected
 }
 
 void TestOutputDevice::scriptedPrintDialog() {

@@ -27,11 +27,12 @@ void TestEnvelopePrinter::unknownPrinterIsToldAndAnswered() {
             IniFile("VIDORAW.INI").writeString("CESTY", "TLACIAREN", stored);
     });
     QCOMPARE(EnvelopePrinterCode(f.app), code);
-    QCOMPARE(f.ui.notices.size(), 1);
-    QCOMPARE(f.ui.notices[0].title, QString("Chyba"));
-    QCOMPARE(f.ui.notices[0].text,
+    const QList<RecordedNotice> shown = f.ui.takeNotices();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].title, QString("Chyba"));
+    QCOMPARE(shown[0].text,
              "Posuny zostáv pre tlaciareň s kódom :" + code + " nie sú definované!");
-    QCOMPARE(f.ui.notices[0].kind, NoticeKind::Information);
+    QCOMPARE(shown[0].kind, NoticeKind::Information);
 }
 
 VIDORAW_TEST(TestEnvelopePrinter)

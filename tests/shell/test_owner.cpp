@@ -40,13 +40,13 @@ void TestOwner::checksInOrder() {
     auto* owners = dynamic_cast<TfVlastnikd*>(f.app.registry.module(24));
     QVERIFY(owners && owners->OpenTable());
     Table& t = owners->table();
-    t.append();
+    QVERIFY(t.append());
     t.field("KOD").setValue(2);
     t.field("ICO").setAsString("99999999");
     QVERIFY(t.post());
     auto* posts = dynamic_cast<TfDbForm*>(f.app.registry.module(5));
     QVERIFY(posts && posts->OpenTable());
-    posts->table().append();
+    QVERIFY(posts->table().append());
     posts->table().field("PSC").setAsString("94901");
     posts->table().field("POSTA").setAsString("Nitra 1");
     posts->table().field("KOD").setValue(1.0);
@@ -64,14 +64,15 @@ void TestOwner::checksInOrder() {
     });
     QVERIFY(f.run("Systém/V&lastník ..."));
     if (message.isEmpty()) {
-        QVERIFY(f.ui.notices.isEmpty());
+        QCOMPARE(f.ui.takeNoticeTexts(), QStringList());
         QCOMPARE(OwnerField(f.app, "PLATCADAN"), QString("A"));
         QCOMPARE(OwnerField(f.app, "DODPOSTA"), QString("Nitra 1"));
         QCOMPARE(OwnerField(f.app, "ICO"), ico);
     } else {
-        QCOMPARE(f.ui.notices.size(), 1);
-        QCOMPARE(f.ui.notices[0].title, QString("Chyba"));
-        QCOMPARE(f.ui.notices[0].text, message);
+        const QList<RecordedNotice> shown = f.ui.takeNotices();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].title, QString("Chyba"));
+        QCOMPARE(shown[0].text, message);
         QCOMPARE(OwnerField(f.app, "ICO"), QString());
     }
 }

@@ -110,9 +110,10 @@ void TestPageSetup::offsetsAddCopyEdit() {
         QVERIFY(!form.isVisible());
     });
     QCOMPARE(m.CopyRecord(), 1);
-    QCOMPARE(f.ui.notices.size(), 1);
-    QCOMPARE(f.ui.notices[0].text, QString("Duplicitný názov tlačiarne!"));
-    QCOMPARE(f.ui.notices[0].title, QString("Chyba"));
+    const QList<RecordedNotice> shown = f.ui.takeNotices();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].text, QString("Duplicitný názov tlačiarne!"));
+    QCOMPARE(shown[0].title, QString("Chyba"));
     QCOMPARE(EnvelopeOffsets(f.app.db, "2", 2), QPointF(1.5, -0.75));
     f.ui.clear();
 
@@ -127,7 +128,7 @@ void TestPageSetup::offsetsAddCopyEdit() {
         QVERIFY(!form.isVisible());
     });
     QCOMPARE(m.EditRecord(), 1);
-    QVERIFY(f.ui.notices.isEmpty());
+    QCOMPARE(f.ui.takeNoticeTexts(), QStringList());
     QCOMPARE(EnvelopeOffsets(f.app.db, "1", 0), QPointF(3, 0));
     QVERIFY(FindByKey(m.table(), "KOD", 1));
     f.ui.queueAnswer(1);
@@ -139,8 +140,7 @@ void TestPageSetup::offsetsAddCopyEdit() {
         form.pressBack();
     });
     QCOMPARE(m.EditRecord(), 0);
-    QCOMPARE(f.ui.notices.size(), 1);
-    QCOMPARE(f.ui.notices[0].text, QString("Duplicitný názov tlačiarne!"));
+    QCOMPARE(f.ui.takeNoticeTexts(), QStringList{"Duplicitný názov tlačiarne!"});
 
     // Show: OK disabled, focus on Späť.
     f.ui.queueDialog([&](QDialog& d) {
@@ -200,9 +200,10 @@ void TestPageSetup::offsetsChecks() {
         form.pressBack();
     });
     QCOMPARE(edit ? m.EditRecord() : m.AddRecord(), 0);
-    QCOMPARE(f.ui.notices.size(), 1);
-    QCOMPARE(f.ui.notices[0].title, title);
-    QCOMPARE(f.ui.notices[0].text, message);
+    const QList<RecordedNotice> shown = f.ui.takeNotices();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].title, title);
+    QCOMPARE(shown[0].text, message);
     QCOMPARE(m.table().recordCount(), 2);
     QCOMPARE(EnvelopeOffsets(f.app.db, "1", 0), QPointF(1, 2));
     QVERIFY(f.ui.verifyNoSurprises());
@@ -244,7 +245,7 @@ void TestPageSetup::marginsTakenByWriter() {
         QVERIFY(!dialog.isVisible());
     });
     QVERIFY(f.run(kMargins));
-    QVERIFY(f.ui.notices.isEmpty());
+    QCOMPARE(f.ui.takeNoticeTexts(), QStringList());
     QCOMPARE(f.system("OKRAJL"), QString("12,5"));
     QCOMPARE(f.system("OKRAJP"), QString("7,25"));
     QCOMPARE(f.system("OKRAJH"), QString("0"));
@@ -284,9 +285,10 @@ void TestPageSetup::marginsChecks() {
         QVERIFY(!dialog.isVisible());
     });
     QVERIFY(f.run(kMargins));
-    QCOMPARE(f.ui.notices.size(), 1);
-    QCOMPARE(f.ui.notices[0].title, QString("Chyba !"));
-    QCOMPARE(f.ui.notices[0].text, kWrongNumber);
+    const QList<RecordedNotice> shown = f.ui.takeNotices();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].title, QString("Chyba !"));
+    QCOMPARE(shown[0].text, kWrongNumber);
     // Nothing was written, not even the fields before the wrong one.
     for (const char* field : {"OKRAJL", "OKRAJP", "OKRAJH", "OKRAJD"})
         QCOMPARE(f.system(field), QString("10"));
@@ -312,8 +314,9 @@ void TestPageSetup::marginLeftWrongKeepsFocus() {
         dialog.pressBack();
     });
     QVERIFY(f.run(kMargins));
-    QCOMPARE(f.ui.notices.size(), 1);
-    QCOMPARE(f.ui.notices[0].text, kWrongNumber);
+    const QList<RecordedNotice> shown = f.ui.takeNotices();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].text, kWrongNumber);
     QCOMPARE(f.system("OKRAJL"), QString("10"));
     QVERIFY(f.ui.verifyNoSurprises());
 }

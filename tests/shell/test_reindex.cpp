@@ -1,3 +1,4 @@
+#include "core/enginefixture.h"
 #include "shellfixture.h"
 #include "testmain.h"
 
@@ -12,6 +13,8 @@ private slots:
     void commandReindexesEveryModule();
     void refusedWhileAnotherProgramHasTheData();
     void answeringNoDoesNothing();
+    void failedTableNamed_data();
+    void failedTableNamed();
 };
 
 void TestReindex::commandReindexesEveryModule() {
@@ -26,7 +29,8 @@ void TestReindex::commandReindexesEveryModule() {
     f.ui.queueAnswer(1);
     QVERIFY(f.run("Systém/&Reindexácia ..."));
     QCOMPARE(f.ui.questions, QStringList({" Mám naozaj vykonať reindexáciu všetkých databáz? "}));
-    QCOMPARE(f.ui.notices.last().text, QString("Reindexácia prebehla úspešne."));
+    const QList<RecordedNotice> shown = f.ui.takeNotices();
+    QCOMPARE(shown.last().text, QString("Reindexácia prebehla úspešne."));
     const IndexDefs after = f.app.db->indexDefs("VLASTN.DB");
     QCOMPARE(after.size(), before.size() - 1);
     // Only the system record's module stays registered.
@@ -44,9 +48,10 @@ void TestReindex::refusedWhileAnotherProgramHasTheData() {
     QVERIFY(other.readAll().contains("READY"));
     f.ui.queueAnswer(1);
     QVERIFY(f.run("Systém/&Reindexácia ..."));
-    QCOMPARE(f.ui.notices.size(), 1);
-    QCOMPARE(f.ui.notices[0].title, QString("Oznam"));
-    QCOMPARE(f.ui.notices[0].text,
+    const QList<RecordedNotice> shown = f.ui.takeNotices();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].title, QString("Oznam"));
+    QCOMPARE(shown[0].text,
              QString("Pre reindexáciu súborov je potrebný exkluzívny-výradný prístup k databázam. "
                      "Všetci ostatní užívatelia musia ukončiť program."));
     other.kill();
@@ -62,8 +67,47 @@ void TestReindex::answeringNoDoesNothing() {
     f.app.registry.EnsureModule(24);
     f.ui.queueAnswer(0);
     QVERIFY(f.run("Systém/&Reindexácia ..."));
-    QVERIFY(f.ui.notices.isEmpty());
+    QCOMPARE(f.ui.takeNoticeTexts(), QStringList());
     QCOMPARE(f.app.registry.numbers(), (std::vector<int>{1, 24}));
+}
+
+void TestReindex::failedTableNamed_data() {
+    QTest::addColumn<bool>("atStart"); // else the menu command
+    QTest::newRow("command") << false;
+    QTest::newRow("new version at start") << true;
+}
+
+// A table whose rows break its own key cannot be reindexed: the user learns which one and why.
+void TestReindex::failedTableNamed() {
+    QFETCH(bool, atStart);
+    ShellFixture f;
+    QVERIFY(f.created);
+    QVERIFY(f.app.registry.module(47)->OpenTable());
+    {
+        OutsideWriter damage(f.app.db->backend().databaseFile());
+        QVERIFY2(damage.exec("DROP INDEX POUKAZ__0_PRIMARY") &&
+                     damage.exec("INSERT INTO POUKAZ (KOD, PRIEZV) VALUES (1, 'Dvojník')"),
+                 qPrintable(damage.error));
+    }
+    const QString failure =
+        "Reindexácia tabuľky POUKAZ.DB sa nepodarila: UNIQUE constraint failed: POUKAZ.KOD";
+    if (atStart) {
+        QVERIFY(SetRunState(f.app, "C"));
+        QVERIFY(f.program->runStartSequence());
+        QCOMPARE(f.ui.takeNoticeTexts(),
+                 QStringList({"Nová verzia programu! Prebehne reindexácia súborov!", failure}));
+        QCOMPARE(f.system("STAV"), QString("B")); // running, as after any start
+    } else {
+        f.ui.queueAnswer(1);
+        QVERIFY(f.run("Systém/&Reindexácia ..."));
+        const QList<RecordedNotice> notices = f.ui.takeNotices();
+        QCOMPARE(notices.size(), 1); // and no success
+        QCOMPARE(notices[0].title, QString("Chyba"));
+        QCOMPARE(notices[0].text, failure);
+        QCOMPARE(f.system("STAV"), QString("A"));
+        QCOMPARE(f.app.registry.numbers(), std::vector<int>{1});
+    }
+    QVERIFY(!f.app.db->isExclusive());
 }
 
 VIDORAW_TEST(TestReindex)

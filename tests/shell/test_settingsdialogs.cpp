@@ -131,7 +131,7 @@ void TestSettingsDialogs::settingsWriteAN() {
     });
     QVERIFY(f.run(kSettings));
     QCOMPARE(f.system("PACNIE"), QString(pacnie ? "A" : "N"));
-    QVERIFY(f.ui.notices.isEmpty());
+    QCOMPARE(f.ui.takeNoticeTexts(), QStringList());
     QVERIFY(f.ui.verifyNoSurprises());
 }
 
@@ -157,9 +157,10 @@ void TestSettingsDialogs::settingsUnderForeignLockStayOpen() {
         QVERIFY(!dialog.isVisible());
     });
     QVERIFY(f.run(kSettings));
-    QCOMPARE(f.ui.notices.size(), 1);
-    QCOMPARE(f.ui.notices[0].title, QString("Chyba!"));
-    QCOMPARE(f.ui.notices[0].text, TfDbForm::saveErrorText());
+    const QList<RecordedNotice> shown = f.ui.takeNotices();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].title, QString("Chyba!"));
+    QCOMPARE(shown[0].text, TfDbForm::saveErrorText());
     QCOMPARE(f.system("RCMOD11"), QString("A"));
 }
 

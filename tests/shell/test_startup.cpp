@@ -51,10 +51,11 @@ void TestStartup::runState() {
         f.ui.queueAnswer(answer);
     QVERIFY(f.program->runStartSequence());
     QCOMPARE(f.ui.questions, answer == -2 ? QStringList() : QStringList{kCrashQuestion});
-    QCOMPARE(f.ui.notices.size(), notice.isEmpty() ? 0 : 1);
+    const QList<RecordedNotice> shown = f.ui.takeNotices();
+    QCOMPARE(shown.size(), notice.isEmpty() ? 0 : 1);
     if (!notice.isEmpty()) {
-        QCOMPARE(f.ui.notices[0].title, QString("Oznam"));
-        QCOMPARE(f.ui.notices[0].text, notice);
+        QCOMPARE(shown[0].title, QString("Oznam"));
+        QCOMPARE(shown[0].text, notice);
     }
     QCOMPARE(Reindexed(f), reindexed);
     QCOMPARE(f.system("STAV"), QString("B"));

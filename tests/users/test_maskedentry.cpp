@@ -91,8 +91,7 @@ void TestMaskedEntry::showingStartsEmpty() {
         h.pressBack();
     });
     w.showModal();
-    QVERIFY(f.ui.verifyNoSurprises());
-    QVERIFY(f.ui.notices.isEmpty());
+    QCOMPARE(f.ui.pendingNotices(), 0);
 }
 
 VIDORAW_TEST(TestMaskedEntry)

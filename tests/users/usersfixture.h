@@ -84,13 +84,6 @@ struct UsersFixture {
                 return false;
         return t.post() && lock.commit();
     }
-
-    QStringList noticeTexts() const {
-        QStringList out;
-        for (const RecordedNotice& n : ui.notices)
-            out << n.text;
-        return out;
-    }
 };
 
 // Types into a field as the keyboard would: '<' is Backspace, '#' is Delete, anything else

@@ -48,6 +48,13 @@ public:
     virtual QString columnType(const FieldDef& def) const = 0;
     virtual QString createTableSql(const QString& sqlName, const FieldDefs& fields) const = 0;
     virtual QString databaseFile() const = 0;
+
+    // Statements after which the database itself counts every row change of a table (insert,
+    // update, delete, by any program) in the CHANGES column of the catalog table, row TBL =
+    // sqlName. Repeating them does no harm.
+    virtual QStringList countChangesSql(const QString& sqlName, const QString& catalog) const = 0;
+    // The tables whose changes the database already counts.
+    virtual QStringList tablesCountingChanges(DbStatus& st) = 0;
 };
 
 std::unique_ptr<Backend> MakeSqliteBackend();

@@ -1,5 +1,6 @@
 #include "core/engine/database.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <fcntl.h>
@@ -66,26 +67,94 @@ std::unique_ptr<Database> Database::open(const QString& directory, QString* erro
     return db;
 }
 
+namespace {
+// Tables in the catalog that the database does not count changes of yet (made by an older
+// version of the program).
+QStringList UncountedTables(Backend& b, DbStatus& st) {
+    const QStringList counted = b.tablesCountingChanges(st);
+    QStringList out;
+    if (!st.ok())
+        return out;
+    b.query(QStringLiteral("SELECT TBL FROM %1").arg(kTables), {},
+            [&](const QVariantList& r) {
+                const QString t = r[0].toString();
+                if (!counted.contains(t))
+                    out << t;
+                return true;
+            },
+            st);
+    return out;
+}
+
+bool HasDefinitionCounter(Backend& b) {
+    DbStatus st;
+    return b.query(QStringLiteral("SELECT DEFS FROM %1 LIMIT 1").arg(kTables), {},
+                   [](const QVariantList&) { return false; }, st);
+}
+} // namespace
+
+bool Database::catalogComplete() {
+    if (!backend_->tableExists(kTables) || !backend_->tableExists(kFields) ||
+        !backend_->tableExists(kIndexes) || !HasDefinitionCounter(*backend_))
+        return false;
+    DbStatus st;
+    const QStringList uncounted = UncountedTables(*backend_, st);
+    return st.ok() && uncounted.isEmpty();
+}
+
 bool Database::ensureCatalog(QString* error) {
-    if (backend_->tableExists(kTables) && backend_->tableExists(kFields) &&
-        backend_->tableExists(kIndexes))
+    if (catalogComplete())
         return true;
+    // Checked again inside the lock: another program may be completing it at the same time.
     return runWrite(
         [&](DbStatus& st) {
-            return backend_->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (TBL TEXT "
-                                                 "PRIMARY KEY, FILENAME TEXT, CHANGES INTEGER)")
-                                      .arg(kTables),
-                                  {}, st) &&
-                   backend_->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (TBL TEXT, POS "
-                                                 "INTEGER, NAME TEXT, TYPE TEXT, SIZE INTEGER)")
-                                      .arg(kFields),
-                                  {}, st) &&
-                   backend_->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (TBL TEXT, POS "
-                                                 "INTEGER, NAME TEXT, FIELDS TEXT, OPTIONS TEXT)")
-                                      .arg(kIndexes),
-                                  {}, st);
+            if (!backend_->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (TBL TEXT PRIMARY "
+                                               "KEY, FILENAME TEXT, CHANGES INTEGER, DEFS "
+                                               "INTEGER DEFAULT 0)")
+                                    .arg(kTables),
+                                {}, st) ||
+                !backend_->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (TBL TEXT, POS "
+                                               "INTEGER, NAME TEXT, TYPE TEXT, SIZE INTEGER)")
+                                    .arg(kFields),
+                                {}, st) ||
+                !backend_->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (TBL TEXT, POS "
+                                               "INTEGER, NAME TEXT, FIELDS TEXT, OPTIONS TEXT)")
+                                    .arg(kIndexes),
+                                {}, st))
+                return false;
+            if (!HasDefinitionCounter(*backend_) &&
+                !backend_->exec(
+                    QStringLiteral("ALTER TABLE %1 ADD COLUMN DEFS INTEGER DEFAULT 0").arg(kTables),
+                    {}, st))
+                return false;
+            const QStringList uncounted = UncountedTables(*backend_, st);
+            if (!st.ok())
+                return false;
+            for (const QString& t : uncounted) {
+                if (!backend_->tableExists(t))
+                    continue;
+                for (const QString& sql : backend_->countChangesSql(t, kTables))
+                    if (!backend_->exec(sql, {}, st))
+                        return false;
+            }
+            return true;
         },
         error);
+}
+
+bool Database::countRowChanges(const QString& sqlName, DbStatus& st) {
+    noteChange(sqlName);
+    return backend_->exec(
+        QStringLiteral("UPDATE %1 SET CHANGES = CHANGES + 1 WHERE TBL = ?").arg(kTables),
+        {sqlName}, st);
+}
+
+bool Database::countDefinitionChange(const QString& sqlName, DbStatus& st) {
+    noteChange(sqlName);
+    return backend_->exec(QStringLiteral("UPDATE %1 SET CHANGES = CHANGES + 1, DEFS = "
+                                         "COALESCE(DEFS, 0) + 1 WHERE TBL = ?")
+                              .arg(kTables),
+                          {sqlName}, st);
 }
 
 bool Database::runWrite(const std::function<bool(DbStatus&)>& work, QString* error) {
@@ -110,9 +179,12 @@ Database::TableInfo* Database::info(const QString& fileName) {
         return nullptr;
     TableInfo t;
     DbStatus st;
-    backend_->query(QStringLiteral("SELECT FILENAME FROM %1 WHERE TBL=?").arg(kTables), {sqlName},
+    // The counter first: a change landing while the rest is read shows as a newer counter.
+    backend_->query(QStringLiteral("SELECT FILENAME, DEFS FROM %1 WHERE TBL=?").arg(kTables),
+                    {sqlName},
                     [&](const QVariantList& r) {
                         t.fileName = r[0].toString();
+                        t.definition = r[1].toLongLong();
                         return false;
                     },
                     st);
@@ -252,7 +324,8 @@ bool Database::createTable(const QString& fileName, const FieldDefs& fields,
     if (backend_->tableExists(sqlName))
         return fail(QStringLiteral("Tabuľka %1 už existuje.").arg(fileName));
 
-    TableInfo t{fileName, fields, {}};
+    // A table made again under the same name must not pass for the one it replaced.
+    TableInfo t{fileName, fields, {}, QDateTime::currentMSecsSinceEpoch()};
     // The primary index goes first so that secondary ones can append its fields.
     for (const IndexDef& i : indexes)
         if (i.primary)
@@ -264,6 +337,9 @@ bool Database::createTable(const QString& fileName, const FieldDefs& fields,
         [&](DbStatus& st) {
             if (!backend_->exec(backend_->createTableSql(sqlName, fields), {}, st))
                 return false;
+            for (const QString& sql : backend_->countChangesSql(sqlName, kTables))
+                if (!backend_->exec(sql, {}, st))
+                    return false;
             for (int i = 0; i < fields.size(); ++i)
                 if (!backend_->exec(QStringLiteral("INSERT INTO %1 VALUES (?,?,?,?,?)").arg(kFields),
                                     {sqlName, i, fields[i].name, QString(QChar(fields[i].type)),
@@ -277,8 +353,10 @@ bool Database::createTable(const QString& fileName, const FieldDefs& fields,
                                     {sqlName, i, d.name, d.fields.join(';'), d.options()}, st))
                     return false;
             }
-            return backend_->exec(QStringLiteral("INSERT INTO %1 VALUES (?,?,0)").arg(kTables),
-                                  {sqlName, fileName}, st);
+            return backend_->exec(QStringLiteral("INSERT INTO %1 (TBL, FILENAME, CHANGES, DEFS) "
+                                                 "VALUES (?,?,0,?)")
+                                      .arg(kTables),
+                                  {sqlName, fileName, t.definition}, st);
         },
         error);
     if (ok)
@@ -333,13 +411,10 @@ bool Database::redefineIndexes(const QString& fileName, const IndexDefs& indexes
                                     {sqlName, i, d.name, d.fields.join(';'), d.options()}, st))
                     return false;
             }
-            return noteChange(sqlName, st);
+            return countDefinitionChange(sqlName, st);
         },
         error);
-    if (ok)
-        tables_[sqlName] = next;
-    else
-        tables_.remove(sqlName);
+    tables_.remove(sqlName); // read again with its new counter
     return ok;
 }
 
@@ -367,7 +442,7 @@ bool Database::addField(const QString& fileName, const FieldDef& field, QString*
                    backend_->exec(QStringLiteral("INSERT INTO %1 VALUES (?,?,?,?,?)").arg(kFields),
                                   {sqlName, pos, field.name, QString(QChar(field.type)), field.size},
                                   st) &&
-                   noteChange(sqlName, st);
+                   countDefinitionChange(sqlName, st);
         },
         error);
     tables_.remove(sqlName);
@@ -385,7 +460,7 @@ bool Database::emptyTable(const QString& fileName, QString* error) {
         [&](DbStatus& st) {
             return backend_->exec(
                        QStringLiteral("DELETE FROM %1").arg(backend_->quoteName(sqlName)), {}, st) &&
-                   noteChange(sqlName, st);
+                   countRowChanges(sqlName, st);
         },
         error);
 }
@@ -470,22 +545,21 @@ void Database::rollbackWrite() {
     tables_.clear();
 }
 
-bool Database::noteChange(const QString& sqlName, DbStatus& st) {
-    pendingChanged_.insert(sqlName);
-    return backend_->exec(
-        QStringLiteral("UPDATE %1 SET CHANGES=CHANGES+1 WHERE TBL=?").arg(kTables), {sqlName}, st);
-}
-
-qint64 Database::changeCount(const QString& sqlName) {
-    qint64 n = -1;
+Database::ChangeState Database::changeState(const QString& sqlName) {
+    ChangeState s;
     DbStatus st;
-    backend_->query(QStringLiteral("SELECT CHANGES FROM %1 WHERE TBL=?").arg(kTables), {sqlName},
+    backend_->query(QStringLiteral("SELECT CHANGES, DEFS FROM %1 WHERE TBL=?").arg(kTables),
+                    {sqlName},
                     [&](const QVariantList& r) {
-                        n = r[0].toLongLong();
+                        s.rows = r[0].toLongLong();
+                        s.definition = r[1].toLongLong();
                         return false;
                     },
                     st);
-    return n;
+    auto it = tables_.find(sqlName);
+    if (it != tables_.end() && it->definition != s.definition)
+        tables_.erase(it);
+    return s;
 }
 
 bool Database::tryExclusive() {
@@ -514,17 +588,25 @@ Database::OrderInfo Database::orderInfo(const QString& fileName, const QStringLi
         o.fields << t->fields[i].name;
         o.fieldIndexes << i;
     }
-    for (const IndexDef& idx : t->indexes) {
-        if (idx.fields.size() != fields.size())
-            continue;
-        bool same = true;
-        for (int i = 0; i < fields.size() && same; ++i)
-            same = idx.fields[i].compare(fields[i], Qt::CaseInsensitive) == 0;
-        if (same) {
-            o.caseInsensitive = idx.caseInsensitive && !idx.primary;
-            o.descending = idx.descending;
-            break;
-        }
+    // The index of exactly these fields decides; else the first index they lead.
+    auto leads = [&](const IndexDef& idx) {
+        if (idx.fields.size() < fields.size())
+            return false;
+        for (int i = 0; i < fields.size(); ++i)
+            if (idx.fields[i].compare(fields[i], Qt::CaseInsensitive) != 0)
+                return false;
+        return true;
+    };
+    const IndexDef* match = nullptr;
+    for (const IndexDef& idx : t->indexes)
+        if (!match && idx.fields.size() == fields.size() && leads(idx))
+            match = &idx;
+    for (const IndexDef& idx : t->indexes)
+        if (!match && leads(idx))
+            match = &idx;
+    if (match) {
+        o.caseInsensitive = match->caseInsensitive && !match->primary;
+        o.descending = match->descending;
     }
     return o;
 }

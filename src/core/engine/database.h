@@ -18,38 +18,48 @@ public:
 
     // Opens the database of a data directory, creating directory and database when missing.
     // Fails while another process holds the directory exclusively.
-    static std::unique_ptr<Database> open(const QString& directory, QString* error);
+    [[nodiscard]] static std::unique_ptr<Database> open(const QString& directory,
+                                                        QString* error);
 
     QString directory() const { return dir_; }
     Backend& backend() { return *backend_; }
 
     // Definitions. Table names are file names ("ZMLUVA.db"); case does not matter.
     bool tableExists(const QString& fileName);
-    bool createTable(const QString& fileName, const FieldDefs& fields, const IndexDefs& indexes,
-                     QString* error);
+    [[nodiscard]] bool createTable(const QString& fileName, const FieldDefs& fields,
+                                   const IndexDefs& indexes, QString* error);
     FieldDefs fieldDefs(const QString& fileName);
     IndexDefs indexDefs(const QString& fileName);
-    bool addIndex(const QString& fileName, const IndexDef& index, QString* error);
+    [[nodiscard]] bool addIndex(const QString& fileName, const IndexDef& index, QString* error);
     // Replaces all indexes of a table by the given ones (reindexing).
-    bool redefineIndexes(const QString& fileName, const IndexDefs& indexes, QString* error);
-    bool addField(const QString& fileName, const FieldDef& field, QString* error);
-    bool emptyTable(const QString& fileName, QString* error);
-    bool dropTable(const QString& fileName, QString* error);
+    [[nodiscard]] bool redefineIndexes(const QString& fileName, const IndexDefs& indexes,
+                                       QString* error);
+    [[nodiscard]] bool addField(const QString& fileName, const FieldDef& field, QString* error);
+    [[nodiscard]] bool emptyTable(const QString& fileName, QString* error);
+    [[nodiscard]] bool dropTable(const QString& fileName, QString* error);
     QStringList tableNames();
 
     // Write lock. Nested locks share one transaction; the outermost commit makes the
     // change durable, any rollback undoes all of it.
-    bool beginWrite(QString* error, DbError* kind = nullptr);
-    bool commitWrite(QString* error);
+    [[nodiscard]] bool beginWrite(QString* error, DbError* kind = nullptr);
+    [[nodiscard]] bool commitWrite(QString* error);
     void rollbackWrite();
     bool inWrite() const { return writeDepth_ > 0; }
     void setLockTimeout(int ms) { lockTimeoutMs_ = ms; }
     int lockTimeout() const { return lockTimeoutMs_; }
 
-    // Called by cursors inside a write: counts a change of a table, so that every cursor
-    // (of this process or another) knows its rows are stale.
-    bool noteChange(const QString& sqlName, DbStatus& st);
-    qint64 changeCount(const QString& sqlName);
+    // Every table counts the changes of its rows (whoever wrote them: the database itself
+    // counts them) and of its definition, so that every cursor, of this process or another,
+    // knows when its rows or its fields are stale.
+    struct ChangeState {
+        qint64 rows = -1;
+        qint64 definition = -1;
+    };
+    // Reading the state also forgets this process's copy of a definition that another
+    // process changed.
+    ChangeState changeState(const QString& sqlName);
+    // Called by cursors inside a write: the table's change signal follows the commit.
+    void noteChange(const QString& sqlName) { pendingChanged_.insert(sqlName); }
 
     // Exclusive access to the data directory: refused while another process has it open.
     bool tryExclusive();
@@ -76,11 +86,15 @@ private:
         QString fileName;
         FieldDefs fields;
         IndexDefs indexes;
+        qint64 definition = -1; // the definition counter when read
     };
     TableInfo* info(const QString& fileName);
     bool createIndexSql(const QString& sqlName, const TableInfo& t, const IndexDef& idx,
                         int position, DbStatus& st);
     bool ensureCatalog(QString* error);
+    bool catalogComplete();
+    bool countRowChanges(const QString& sqlName, DbStatus& st);
+    bool countDefinitionChange(const QString& sqlName, DbStatus& st);
     bool runWrite(const std::function<bool(DbStatus&)>& work, QString* error);
     bool lockFile(short type);
 
@@ -105,7 +119,7 @@ public:
     bool ok() const { return active_; }
     QString error() const { return error_; }
     DbError errorKind() const { return kind_; }
-    bool commit();
+    [[nodiscard]] bool commit();
     void rollback();
 
 private:

@@ -15,7 +15,8 @@ namespace {
 bool parseDate(const QString& text, QDate& out) {
     const QString t = text.trimmed();
     static const QRegularExpression iso("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$");
-    static const QRegularExpression dmy("^(\\d{1,2})[.,/-](\\d{1,2})[.,/-](\\d{1,4})$");
+    // The year in four digits: a shorter one is refused, never read as the year 8 or 108.
+    static const QRegularExpression dmy("^(\\d{1,2})[.,/-](\\d{1,2})[.,/-](\\d{4})$");
     QRegularExpressionMatch m = iso.match(t);
     if (m.hasMatch()) {
         out = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());

@@ -55,9 +55,12 @@ public:
         sqlite3_create_collation_v2(db_, kCollationSkCi, SQLITE_UTF16LE, nullptr, collateCi,
                                     nullptr);
         sqlite3_busy_timeout(db_, 5000);
-        // Text is kept as UTF-16 so the collations compare it without conversion.
+        // Text is kept as UTF-16 so the collations compare it without conversion. The change
+        // counting triggers make every write keep a statement journal: in memory, not in a
+        // temporary file written for each row.
         for (const char* p : {"PRAGMA encoding='UTF-16le'", "PRAGMA journal_mode=WAL",
-                              "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=OFF"}) {
+                              "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=OFF",
+                              "PRAGMA temp_store=MEMORY"}) {
             if (!exec(QString::fromLatin1(p), {}, st)) {
                 close();
                 return false;
@@ -226,6 +229,34 @@ public:
     }
 
     QString databaseFile() const override { return file_; }
+
+    QStringList countChangesSql(const QString& sqlName, const QString& catalog) const override {
+        QString literal = sqlName;
+        literal.replace('\'', QStringLiteral("''"));
+        QStringList out;
+        for (const char* event : {"INSERT", "UPDATE", "DELETE"}) {
+            const QString name = sqlName + QStringLiteral("__CHANGES_") + QLatin1Char(event[0]);
+            out << QStringLiteral("CREATE TRIGGER IF NOT EXISTS %1 AFTER %2 ON %3 BEGIN UPDATE %4 "
+                                  "SET CHANGES = CHANGES + 1 WHERE TBL = '%5'; END")
+                       .arg(quoteName(name), QLatin1String(event), quoteName(sqlName),
+                            quoteName(catalog), literal);
+        }
+        return out;
+    }
+
+    QStringList tablesCountingChanges(DbStatus& st) override {
+        // The delete trigger is made last, in the same transaction as the other two.
+        QStringList out;
+        query(QStringLiteral("SELECT tbl_name FROM sqlite_master WHERE type='trigger' AND "
+                             "name = tbl_name || '__CHANGES_D'"),
+              {},
+              [&](const QVariantList& r) {
+                  out << r[0].toString();
+                  return true;
+              },
+              st);
+        return out;
+    }
 
     QString collated(const QString& expr, bool ci) const override {
         return dialect_.collated(expr, ci);

@@ -1,12 +1,26 @@
 #include "core/engine/table.h"
 
+#include <QtDebug>
 #include <algorithm>
 
 namespace vidoraw {
 
 namespace {
 constexpr int kCacheLimit = 4096;
+
+bool IsBlank(const QVariant& v) { return !v.isValid() || v.isNull(); }
+
+// In keys an empty text is the same as a blank text field.
+QVariant KeyValue(const FieldDef& def, const QVariant& v) {
+    if (def.isText() && IsBlank(v))
+        return QString();
+    return v;
 }
+
+bool IsBlankKey(const FieldDef& def, const QVariant& v) {
+    return IsBlank(v) || (def.isText() && v.toString().isEmpty());
+}
+} // namespace
 
 // ---- Field ---------------------------------------------------------------------------------
 
@@ -80,6 +94,26 @@ Table::Table(Database* db, const QString& fileName, QObject* parent)
 
 Table::~Table() = default;
 
+Field Table::field(const QString& name) {
+    const int i = fieldIndex(name);
+    if (i < 0)
+        qWarning().noquote() << QStringLiteral("engine: table %1 has no field %2%3")
+                                    .arg(fileName_, name,
+                                         isOpen() ? QString()
+                                                  : QStringLiteral(" (the table is not open)"));
+    return Field(this, i);
+}
+
+Field Table::field(int index) {
+    if (index < 0 || index >= defs_.size())
+        qWarning().noquote() << QStringLiteral("engine: table %1 has no field number %2%3")
+                                    .arg(fileName_)
+                                    .arg(index)
+                                    .arg(isOpen() ? QString()
+                                                  : QStringLiteral(" (the table is not open)"));
+    return Field(this, index);
+}
+
 void Table::setDatabase(Database* db) {
     close();
     db_ = db;
@@ -106,9 +140,13 @@ bool Table::open() {
     errorKind_ = DbError::None;
     if (!db_)
         return fail(QStringLiteral("Tabuľka %1 nemá databázu.").arg(fileName_));
+    // The counter first, so that a definition changed by another program is read afresh.
+    const Database::ChangeState now = db_->changeState(sqlName_);
     const FieldDefs own = db_->fieldDefs(fileName_);
     if (own.isEmpty())
         return fail(QStringLiteral("Tabuľka %1 neexistuje.").arg(fileName_));
+    loadedDefinition_ = now.definition;
+    fetchSql_.clear();
     defs_ = own;
     tableFields_ = int(own.size());
     defs_ << calcDefs_;
@@ -136,10 +174,12 @@ bool Table::open() {
     loadKeys();
     setPosition(0);
     bof_ = true;
+    emit rowsReset();
     return true;
 }
 
 void Table::close() {
+    const bool wasOpen = isOpen();
     state_ = State::Inactive;
     keys_.clear();
     keys_.shrink_to_fit();
@@ -153,6 +193,8 @@ void Table::close() {
     bof_ = eof_ = true;
     defs_.clear();
     tableFields_ = 0;
+    if (wasOpen)
+        emit rowsReset();
 }
 
 void Table::addCalcField(const FieldDef& def) {
@@ -293,7 +335,7 @@ bool Table::loadKeys() {
     const QString where = useExpr ? QStringLiteral(" WHERE ") + compiled_.sql : QString();
     const QVariantList binds = useExpr ? compiled_.binds : QVariantList();
     const QString order = orderSql(orderInfo_, false);
-    loadedChanges_ = db_->changeCount(sqlName_);
+    loadedChanges_ = db_->changeState(sqlName_).rows;
     DbStatus st;
     bool ok;
     if (filtered_ && predicate_) {
@@ -324,11 +366,63 @@ bool Table::loadKeys() {
     return ok;
 }
 
+void Table::adoptDefinition(qint64 definition) {
+    loadedDefinition_ = definition;
+    const FieldDefs own = db_->fieldDefs(fileName_);
+    if (own.isEmpty())
+        return; // gone: reading the rows reports it
+    const FieldDefs before = defs_.mid(0, tableFields_);
+    const bool same = own == before;
+    if (!same) {
+        const QVector<QVariant> oldBuffer = buffer_;
+        const QBitArray oldModified = modified_;
+        defs_ = own;
+        tableFields_ = int(own.size());
+        defs_ << calcDefs_;
+        fetchSql_.clear();
+        modified_ = QBitArray(int(defs_.size()));
+        if (state_ == State::Edit || state_ == State::Insert) {
+            // What the user typed stays with its field.
+            buffer_ = QVector<QVariant>(defs_.size());
+            for (int i = 0; i < tableFields_; ++i) {
+                const int old = FindField(before, defs_[i].name);
+                if (old >= 0) {
+                    buffer_[i] = oldBuffer.value(old);
+                    modified_.setBit(i, old < oldModified.size() && oldModified.testBit(old));
+                }
+            }
+        }
+        if (!filterText_.isEmpty()) {
+            CompiledFilter c;
+            QString why;
+            if (CompileFilter(filterText_, own, db_->backend(), c, &why))
+                compiled_ = c;
+        }
+    }
+    // Redefined indexes may have changed the order's case rule.
+    const Database::OrderInfo o = resolveOrder(order_);
+    if (!o.fields.isEmpty())
+        orderInfo_ = o;
+    cache_.clear();
+    currentLoaded_ = false;
+    if (!same)
+        emit fieldsChanged();
+}
+
 void Table::syncKeys(bool checkOthers) {
     if (!isOpen())
         return;
-    if (keysValid_ && (!checkOthers || db_->changeCount(sqlName_) == loadedChanges_))
+    if (checkOthers) {
+        const Database::ChangeState now = db_->changeState(sqlName_);
+        if (now.definition != loadedDefinition_) {
+            adoptDefinition(now.definition);
+            keysValid_ = false;
+        } else if (keysValid_ && now.rows == loadedChanges_) {
+            return;
+        }
+    } else if (keysValid_) {
         return;
+    }
     const qint64 keep = curRowId_;
     const QVector<QVariant> keepKey = curKey_;
     cache_.clear();
@@ -501,9 +595,10 @@ QVector<QVariant> Table::fetch(qint64 rowId, bool* found) {
     QVector<QVariant> row(defs_.size());
     *found = false;
     DbStatus st;
-    b.query(QStringLiteral("SELECT %1 FROM %2 WHERE %3=?")
-                .arg(selectColumns(), b.quoteName(sqlName_), b.rowIdColumn()),
-            {rowId},
+    if (fetchSql_.isEmpty()) // made once: rows are fetched one by one as they are shown
+        fetchSql_ = QStringLiteral("SELECT %1 FROM %2 WHERE %3=?")
+                        .arg(selectColumns(), b.quoteName(sqlName_), b.rowIdColumn());
+    b.query(fetchSql_, {rowId},
             [&](const QVariantList& r) {
                 for (int i = 0; i < tableFields_; ++i)
                     row[i] = FromStorage(defs_[i], r[i]);
@@ -598,6 +693,18 @@ bool Table::scanOrder(const QString& orderFields, const QVariantList& fromKey, b
             return f.isText() ? b.collated(c, o.caseInsensitive) : c;
         };
         auto isNull = [](const QVariant& v) { return !v.isValid() || v.isNull(); };
+        auto rawOf = [&](int i) { return b.quoteName(defs_[o.fieldIndexes[i]].name.toUpper()); };
+        // A text field is empty whether it is blank or "".
+        auto blank = [&](int i) {
+            return defs_[o.fieldIndexes[i]].isText()
+                       ? QStringLiteral("(%1 IS NULL OR %1 = '')").arg(rawOf(i))
+                       : rawOf(i) + QStringLiteral(" IS NULL");
+        };
+        auto filled = [&](int i) {
+            return defs_[o.fieldIndexes[i]].isText()
+                       ? QStringLiteral("(%1 IS NOT NULL AND %1 <> '')").arg(rawOf(i))
+                       : rawOf(i) + QStringLiteral(" IS NOT NULL");
+        };
         // Lexicographic "key not below fromKey" in the order's direction; blanks come first
         // ascending and last descending.
         QStringList alts;
@@ -606,25 +713,25 @@ bool Table::scanOrder(const QString& orderFields, const QVariantList& fromKey, b
             QStringList all;
             for (int i = 0; i < j; ++i) {
                 if (isNull(key[i])) {
-                    all << colOf(i).section(' ', 0, 0) + QStringLiteral(" IS NULL");
+                    all << blank(i);
                 } else {
                     all << colOf(i) + QStringLiteral(" = ?");
                     altBinds << ToStorage(defs_[o.fieldIndexes[i]], key[i]);
                 }
             }
             const bool lastPart = j == key.size() - 1;
-            const QString raw = b.quoteName(defs_[o.fieldIndexes[j]].name.toUpper());
+            const QString raw = rawOf(j);
             const QVariant v = ToStorage(defs_[o.fieldIndexes[j]], key[j]);
             if (!o.descending) {
                 if (isNull(key[j])) {
-                    all << (lastPart ? QStringLiteral("1=1") : raw + QStringLiteral(" IS NOT NULL"));
+                    all << (lastPart ? QStringLiteral("1=1") : filled(j));
                 } else {
                     all << colOf(j) + (lastPart ? QStringLiteral(" >= ?") : QStringLiteral(" > ?"));
                     altBinds << v;
                 }
             } else {
                 if (isNull(key[j])) {
-                    all << (lastPart ? raw + QStringLiteral(" IS NULL") : QStringLiteral("0=1"));
+                    all << (lastPart ? blank(j) : QStringLiteral("0=1"));
                 } else {
                     all << '(' + colOf(j) + (lastPart ? QStringLiteral(" <= ?") : QStringLiteral(" < ?")) +
                                QStringLiteral(" OR ") + raw + QStringLiteral(" IS NULL)");
@@ -679,7 +786,8 @@ std::optional<qint64> Table::locate(const QString& orderFields, const QVariantLi
         bool equal = true;
         for (int i = 0; i < converted.size() && equal; ++i) {
             const int fi = o.fieldIndexes[i];
-            equal = CompareFieldValues(defs_[fi], row[fi], converted[i], o.caseInsensitive) == 0;
+            equal = CompareFieldValues(defs_[fi], KeyValue(defs_[fi], row[fi]),
+                                       KeyValue(defs_[fi], converted[i]), o.caseInsensitive) == 0;
         }
         if (equal)
             result = id;
@@ -795,6 +903,16 @@ void Table::cancel() {
 bool Table::post() {
     if (state_ != State::Edit && state_ != State::Insert)
         return fail(QStringLiteral("Tabuľka %1 nie je v režime úprav.").arg(fileName_));
+    // A record without its key could never be found again, and blanks would repeat unnoticed.
+    for (const QString& p : db_->primaryFields(fileName_)) {
+        const int fi = fieldIndex(p);
+        if (fi < 0 || fi >= tableFields_ || (state_ == State::Edit && !modified_.testBit(fi)))
+            continue;
+        if (IsBlankKey(defs_[fi], buffer_[fi]))
+            return fail(QStringLiteral("Kľúčové pole %1 v tabuľke %2 nesmie byť prázdne.")
+                            .arg(defs_[fi].name, fileName_),
+                        DbError::Constraint);
+    }
     Backend& b = db_->backend();
     QStringList cols;
     QVariantList binds;
@@ -817,17 +935,19 @@ bool Table::post() {
     qint64 newId = curRowId_;
     int changes = 0;
     bool ok;
-    const qint64 before = db_->changeCount(sqlName_);
+    // The database counts every written row, one each; knowing the count before lets this
+    // cursor keep its rows when nobody else wrote meanwhile.
+    const qint64 before = db_->changeState(sqlName_).rows;
     if (state_ == State::Insert) {
         QStringList marks;
         for (int i = 0; i < cols.size(); ++i)
             marks << QStringLiteral("?");
         ok = cols.isEmpty()
                  ? b.exec(QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(b.quoteName(sqlName_)),
-                          {}, st, &newId)
+                          {}, st, &newId, &changes)
                  : b.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                               .arg(b.quoteName(sqlName_), cols.join(", "), marks.join(", ")),
-                          binds, st, &newId);
+                          binds, st, &newId, &changes);
     } else if (cols.isEmpty()) {
         ok = true;
         changes = 1;
@@ -844,8 +964,9 @@ bool Table::post() {
             st = {DbError::Other, QStringLiteral("Záznam medzitým zmazal iný užívateľ.")};
         }
     }
+    const qint64 after = before + (cols.isEmpty() ? 0 : changes);
     if (ok && !cols.isEmpty())
-        ok = db_->noteChange(sqlName_, st);
+        db_->noteChange(sqlName_);
     if (!ok) {
         db_->rollbackWrite();
         if (st.kind == DbError::Constraint)
@@ -864,7 +985,7 @@ bool Table::post() {
     curRowId_ = newId;
     if (!cols.isEmpty()) {
         if (keysStay && keysValid_ && before == loadedChanges_)
-            loadedChanges_ = before + 1;
+            loadedChanges_ = after;
         else
             keysValid_ = false;
     }
@@ -893,16 +1014,17 @@ bool Table::remove() {
     if (!db_->beginWrite(&why, &kind))
         return fail(why, kind);
     DbStatus st;
-    const qint64 before = db_->changeCount(sqlName_);
+    const qint64 before = db_->changeState(sqlName_).rows;
     int changes = 0;
-    bool ok = b.exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
-                         .arg(b.quoteName(sqlName_), b.rowIdColumn()),
-                     {curRowId_}, st, nullptr, &changes) &&
-              db_->noteChange(sqlName_, st);
+    const bool ok = b.exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                               .arg(b.quoteName(sqlName_), b.rowIdColumn()),
+                           {curRowId_}, st, nullptr, &changes);
     if (!ok) {
         db_->rollbackWrite();
         return fail(st.message, st.kind);
     }
+    db_->noteChange(sqlName_);
+    const qint64 after = before + changes;
     if (!db_->commitWrite(&why))
         return fail(why);
     cache_.remove(curRowId_);
@@ -912,7 +1034,7 @@ bool Table::remove() {
         const int at = int(it - keys_.begin());
         keys_.erase(it);
         if (keysValid_ && before == loadedChanges_)
-            loadedChanges_ = before + 1;
+            loadedChanges_ = after;
         else
             keysValid_ = false;
         setPosition(at);

@@ -68,7 +68,7 @@ public:
     QString sqlName() const { return sqlName_; }
 
     bool exists() const;
-    bool open();
+    [[nodiscard]] bool open();
     void close();
     bool isOpen() const { return state_ != State::Inactive; }
     State state() const { return state_; }
@@ -80,20 +80,22 @@ public:
     int tableFieldCount() const { return tableFields_; }
     int fieldIndex(const QString& name) const { return FindField(defs_, name); }
     bool hasField(const QString& name) const { return fieldIndex(name) >= 0; }
-    Field field(const QString& name) { return Field(this, fieldIndex(name)); }
-    Field field(int index) { return Field(this, index); }
+    // A field the table lacks is a fault of the caller: it is reported (qWarning naming table
+    // and field) and reads as blank; setting it fails.
+    Field field(const QString& name);
+    Field field(int index);
 
     // Calculated fields are declared before opening; the handler fills them for each row.
     void addCalcField(const FieldDef& def);
     void setCalcHandler(CalcHandler handler);
 
     // Order by a ';'-separated field list; empty = the primary key.
-    bool setOrder(const QString& fields);
+    [[nodiscard]] bool setOrder(const QString& fields);
     QString order() const { return order_; }
 
     // Filters. The expression is checked at once; a malformed one is refused (see lastError)
     // and the previous filter stays.
-    bool setFilterText(const QString& expression);
+    [[nodiscard]] bool setFilterText(const QString& expression);
     QString filterText() const { return filterText_; }
     void setFilterPredicate(Predicate p);
     bool hasFilterPredicate() const { return bool(predicate_); }
@@ -113,12 +115,14 @@ public:
     int recNo() const; // 0-based position in the order, -1 without a current record
     bool gotoRecNo(int position);
     qint64 bookmark() const { return curRowId_; }
-    bool gotoBookmark(qint64 bookmark);
+    [[nodiscard]] bool gotoBookmark(qint64 bookmark);
+    // Reads the rows again, and the fields when another program changed the table's definition.
     void refresh();
 
     // Finds on the current order; a key may give the first fields of a composite order only.
-    bool findKey(const QVariantList& values);
-    bool findNearest(const QVariantList& values);
+    // An empty text finds an empty field, whether it is stored blank or as "".
+    [[nodiscard]] bool findKey(const QVariantList& values);
+    [[nodiscard]] bool findNearest(const QVariantList& values);
 
     // Rows in any order from the first one whose key is not below fromKey (empty: from the
     // start); visit answers false to stop. Does not move this cursor.
@@ -131,12 +135,13 @@ public:
     QVariant lastValueInOrder(const QString& orderFields, const QString& fieldName);
     QVector<QVariant> rowValues(qint64 rowId);
 
-    // Changes.
-    bool append();
-    bool edit();
-    bool post();
+    // Changes. A post that leaves a field of the primary key blank (or an empty text) is
+    // refused as a key violation.
+    [[nodiscard]] bool append();
+    [[nodiscard]] bool edit();
+    [[nodiscard]] bool post();
     void cancel();
-    bool remove();
+    [[nodiscard]] bool remove();
 
     // For a grid: rows as loaded, without checking for changes by others.
     int rowCount() const { return int(keys_.size()); }
@@ -146,6 +151,8 @@ public:
 signals:
     void rowsReset();
     void rowChanged(int row);
+    // The fields were read again (another program changed the table's definition).
+    void fieldsChanged();
 
 private:
     friend class Field;
@@ -154,6 +161,7 @@ private:
     Database::OrderInfo resolveOrder(const QString& fields);
     bool loadKeys();
     void syncKeys(bool checkOthers);
+    void adoptDefinition(qint64 definition);
     void setPosition(int pos);
     const QVector<QVariant>* rowFor(qint64 rowId);
     QVector<QVariant> fetch(qint64 rowId, bool* found);
@@ -186,6 +194,8 @@ private:
     std::vector<qint64> keys_;
     bool keysValid_ = false;
     qint64 loadedChanges_ = -1;
+    qint64 loadedDefinition_ = -1;
+    QString fetchSql_;
     int pos_ = -1;
     qint64 curRowId_ = 0;
     QVector<QVariant> curKey_; // order values of the current record, to find its place again

@@ -34,7 +34,8 @@ bool FindNearestByKey(Table& table, const QString& orderFields, const QVariant& 
 bool FindOrNearest(Table& table, const QString& orderFields, const QVariant& value) {
     if (FindByKey(table, orderFields, value))
         return true;
-    FindNearestByKey(table, orderFields, value);
+    // Not found either way; only where the cursor stands matters now.
+    (void)FindNearestByKey(table, orderFields, value);
     return false;
 }
 
@@ -97,6 +98,14 @@ bool CreateTableWithRows(Database& db, const QString& fileName, const FieldDefs&
             *error = lock.error();
         return false;
     }
+    // Another program starting on the same new data directory may have made it meanwhile.
+    if (db.tableExists(fileName)) {
+        if (lock.commit()) // nothing written; an enclosing change goes on
+            return true;
+        if (error)
+            *error = lock.error();
+        return false;
+    }
     if (!db.createTable(fileName, fields, indexes, error))
         return false;
     Table t(&db, fileName);
@@ -106,7 +115,11 @@ bool CreateTableWithRows(Database& db, const QString& fileName, const FieldDefs&
         return false;
     }
     for (const QString& line : rows) {
-        t.append();
+        if (!t.append()) {
+            if (error)
+                *error = t.lastError();
+            return false;
+        }
         QString rest = line;
         for (int i = 0; i < fields.size(); ++i) {
             QString value;
