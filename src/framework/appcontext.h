@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <array>
+
 class QWidget;
 
 namespace vidoraw {
@@ -53,6 +55,11 @@ struct AppContext {
     QString userName = QStringLiteral("OBECNY");
     QWidget* mainWindow = nullptr;
     QString listFont; // MENOFONTB
+    // The three VAT rates in force for the run (percent), loaded at start from the tax table.
+    std::array<int, 3> vatRates{0, 6, 23};
+    // Flags of the owner record, read at start: a VAT payer, and AJSDPH ("A"/"N").
+    QString vatPayer = QStringLiteral("N");
+    QString ajsdph = QStringLiteral("N");
     ReportWriter reports;
     // The shared small windows (last: they refer to the context and go first).
     KeptWindow calendar;        // PickDate

@@ -599,7 +599,7 @@ void TfBrowse::commandSetView() {
     if (!module_)
         return;
     SaveView(app_, module_->listKey(), *grid);
-    auto* editor = dynamic_cast<TfPohladd*>(app_.registry.module(4));
+    auto* editor = dynamic_cast<TfPohladd*>(app_.registry.module(module::kPohlad));
     if (!editor)
         return;
     editor->prepareEditor(*module_, *grid);

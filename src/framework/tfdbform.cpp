@@ -3,6 +3,7 @@
 #include "core/interaction.h"
 #include "core/moduleregistry.h"
 
+#include "framework/menuletters.h"
 #include "framework/tfbrowse.h"
 
 #include <QAction>
@@ -363,6 +364,7 @@ void TfDbForm::PopupOtherMenu(const QPoint& globalPos, TfBrowse* browser) {
     ownerBrowser = browser;
     QMenu menu(browser);
     menu.addActions(otherCommands(browser, &menu));
+    RouteMenuLetters(&menu);
     menu.exec(globalPos);
 }
 
@@ -375,6 +377,7 @@ void TfDbForm::PopupFilterMenu(const QPoint& globalPos, TfBrowse* browser) {
             menu.addSeparator();
         menu.addAction(items[i]);
     }
+    RouteMenuLetters(&menu);
     menu.exec(globalPos);
 }
 

@@ -135,7 +135,7 @@ QString ViewCellText(int column, const QString& value) {
 namespace {
 
 TfPohladd* ViewModule(AppContext& app) {
-    auto* m = dynamic_cast<TfPohladd*>(app.registry.module(4));
+    auto* m = dynamic_cast<TfPohladd*>(app.registry.module(module::kPohlad));
     return m && m->OpenTable() ? m : nullptr;
 }
 

@@ -114,57 +114,84 @@ void TfHlavny::buildMenus() {
 
     // Clients.
     m = bar->addMenu(QStringLiteral("&Klienti"));
-    add(m, "Klienti/&Klienti", QStringLiteral("&Klienti"), 45);
-    add(m, "Klienti/&Okuliare bez poukazu", QStringLiteral("&Okuliare bez poukazu"), 46);
-    add(m, "Klienti/Ka&rty", QStringLiteral("Ka&rty"), 54);
+    add(m, "Klienti/&Klienti", QStringLiteral("&Klienti"), module::kKlient);
+    add(m, "Klienti/&Okuliare bez poukazu", QStringLiteral("&Okuliare bez poukazu"), module::kObp);
+    add(m, "Klienti/Ka&rty", QStringLiteral("Ka&rty"), module::kVekra);
 
     // Invoices.
     m = bar->addMenu(QStringLiteral("&Faktúry"));
     add(m, "Faktúry/&Faktúry poisťovne", QStringLiteral("&Faktúry poisťovne"));
     QMenu* exp = m->addMenu(QStringLiteral("Export"));
     for (const char* item : {"Mechanika &A", "Mechanika &B", "&Pevný disk"})
-        add(exp, QStringLiteral("Faktúry/Export/") + QString::fromUtf8(item), QString::fromUtf8(item));
+        add(exp, QStringLiteral("Faktúry/Export/") + QString::fromUtf8(item),
+            QString::fromUtf8(item));
     add(m, "Faktúry/Faktúry &všetky", QStringLiteral("Faktúry &všetky"));
     QMenu* lists = m->addMenu(QStringLiteral("Číselníky"));
-    const std::pair<const char*, int> invoiceLists[] = {
-        {"&Firmy", 21},           {"Úč&ty", 29},           {"&Banky", 28},
-        {"&Sadzby dane", 30},     {"&Položky faktúry ", 31}, {"Spôsob &dopravy", 32},
-        {"Fo&rma úhrady", 33},    {"&Mena", 34},           {"&Zaokrúhľovanie", 51},
-        {"&Konštantné symboly", 38}, {"Čísel&ný rad", 37}};
+    const std::pair<const char*, int> invoiceLists[] = {{"&Firmy", module::kFirma},
+                                                        {"Úč&ty", module::kUcty},
+                                                        {"&Banky", module::kKodb},
+                                                        {"&Sadzby dane", module::kDane},
+                                                        {"&Položky faktúry ", module::kTextfa},
+                                                        {"Spôsob &dopravy", module::kDoprava},
+                                                        {"Fo&rma úhrady", module::kUhrada},
+                                                        {"&Mena", module::kMena},
+                                                        {"&Zaokrúhľovanie", module::kZaokruh},
+                                                        {"&Konštantné symboly", module::kKs},
+                                                        {"Čísel&ný rad", module::kCisrad}};
     for (const auto& [caption, n] : invoiceLists)
         add(lists, QStringLiteral("Faktúry/Číselníky/") + QString::fromUtf8(caption),
             QString::fromUtf8(caption), n);
     add(lists, "Faktúry/Číselníky/P&arametre", QStringLiteral("P&arametre"));
     add(m, "Faktúry/&Poskytovateľ", QStringLiteral("&Poskytovateľ"));
-    add(m, "Faktúry/&Dávky", QStringLiteral("&Dávky"), 16);
-    add(m, "Faktúry/Pou&kazy", QStringLiteral("Pou&kazy"), 47);
+    add(m, "Faktúry/&Dávky", QStringLiteral("&Dávky"), module::kDavka);
+    add(m, "Faktúry/Pou&kazy", QStringLiteral("Pou&kazy"), module::kPoukazv);
 
     // Code lists.
     m = bar->addMenu(QStringLiteral("Čísel&níky"));
-    const std::pair<const char*, int> codeLists[] = {
-        {"&Optické pomôcky", 13}, {"&Diagnózy", 9},        {"&Zmluvy", 10},
-        {"&Poisťovne", 11},       {"&Lekári", 14},         {"Časté pou&kazy", 18},
-        {"Poskytovateli&a", 39},  {nullptr, 0},            {"Tit&ul", 8},
-        {"&Dodávacie pošty", 5},  {"O&bce", 6},            {"Ok&resy", 7},
-        {"Š&táty", 12},           {nullptr, 0},            {"H&eslá", 49},
-        {"Prirade&né heslá", 0},  {nullptr, 0},            {"Typ sk&iel", 52},
-        {"Typ rá&mu", 53},        {"T&yp kontaktných šošoviek", 56}, {nullptr, 0},
-        {"O&soby", 20},           {"Po&hľad na zoznamy", 4}, {"Polia do &filtra", 48},
-        {"Uží&vatelia", 19}};
+    const std::pair<const char*, int> codeLists[] = {{"&Optické pomôcky", module::kOptpom},
+                                                     {"&Diagnózy", module::kDg},
+                                                     {"&Zmluvy", module::kZmluva},
+                                                     {"&Poisťovne", module::kPoist},
+                                                     {"&Lekári", module::kLekar},
+                                                     {"Časté pou&kazy", module::kCispou},
+                                                     {"Poskytovateli&a", module::kPzs},
+                                                     {nullptr, 0},
+                                                     {"Tit&ul", module::kTitul},
+                                                     {"&Dodávacie pošty", module::kPsc},
+                                                     {"O&bce", module::kObce},
+                                                     {"Ok&resy", module::kOkres},
+                                                     {"Š&táty", module::kStat},
+                                                     {nullptr, 0},
+                                                     {"H&eslá", module::kHesla},
+                                                     {"Prirade&né heslá", 0},
+                                                     {nullptr, 0},
+                                                     {"Typ sk&iel", module::kTypskl},
+                                                     {"Typ rá&mu", module::kTypram},
+                                                     {"T&yp kontaktných šošoviek", module::kTypks},
+                                                     {nullptr, 0},
+                                                     {"O&soby", module::kOsoba},
+                                                     {"Po&hľad na zoznamy", module::kPohlad},
+                                                     {"Polia do &filtra", module::kFilter1},
+                                                     {"Uží&vatelia", module::kUziv}};
     for (const auto& [caption, n] : codeLists) {
         if (!caption) {
             m->addSeparator();
             continue;
         }
-        add(m, QStringLiteral("Číselníky/") + QString::fromUtf8(caption), QString::fromUtf8(caption), n);
+        add(m, QStringLiteral("Číselníky/") + QString::fromUtf8(caption),
+            QString::fromUtf8(caption), n);
     }
 
     // Price lists.
     m = bar->addMenu(QStringLiteral("&Cenníky"));
-    const std::pair<const char*, int> priceLists[] = {
-        {"&Firmy", 44}, {"&Sortiment", 43}, {"&Dioptrie", 42}, {"Úp&ravy", 40}, {"&Priemery", 41}};
+    const std::pair<const char*, int> priceLists[] = {{"&Firmy", module::kFirmao},
+                                                      {"&Sortiment", module::kSortim},
+                                                      {"&Dioptrie", module::kDiop},
+                                                      {"Úp&ravy", module::kUprava},
+                                                      {"&Priemery", module::kPriemer}};
     for (const auto& [caption, n] : priceLists)
-        add(m, QStringLiteral("Cenníky/") + QString::fromUtf8(caption), QString::fromUtf8(caption), n);
+        add(m, QStringLiteral("Cenníky/") + QString::fromUtf8(caption), QString::fromUtf8(caption),
+            n);
     m->addSeparator();
     // These three have never had an action.
     for (const char* caption : {"&Výber šošovky", "&Cenník šošoviek", "Ce&nník úprav"})

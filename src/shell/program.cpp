@@ -75,6 +75,8 @@ bool Program::create(const QString& dataDirectory, QString* error) {
     window_ = std::make_unique<TfHlavny>(app_);
     window_->onClose = [this] { end(); };
     loadColours();
+    if (loadVatRates)
+        loadVatRates();
     if (!EnsureSystemRecord(app_) || !EnsureOwnerRecord(app_)) {
         if (error)
             *error = QStringLiteral("Systémový záznam alebo záznam vlastníka sa nedá vytvoriť.");
@@ -140,10 +142,10 @@ bool Program::runStartSequence() {
             ReindexAll(false);
     }
     SetRunState(app_, QStringLiteral("B"));
-    vatPayer = OwnerField(app_, QStringLiteral("PLATCADAN"));
-    ajsdph = OwnerField(app_, QStringLiteral("AJSDPH"));
-    if (ajsdph.isEmpty())
-        ajsdph = QStringLiteral("N");
+    app_.vatPayer = OwnerField(app_, QStringLiteral("PLATCADAN"));
+    app_.ajsdph = OwnerField(app_, QStringLiteral("AJSDPH"));
+    if (app_.ajsdph.isEmpty())
+        app_.ajsdph = QStringLiteral("N");
     applyListFont();
     return true;
 }

@@ -46,10 +46,8 @@ public:
     std::function<bool()> dataVersionCheck;   // true: an upgrade ran (then all is reindexed)
     std::function<bool()> dataTooNew;         // true: the program ends at once
     std::function<QStringList()> loggedInUsers;
-
-    // Run state found at start, and flags read from the owner record.
-    QString vatPayer = QStringLiteral("N");
-    QString ajsdph = QStringLiteral("N");
+    // Loads the VAT rates in force into the context (the create step runs it).
+    std::function<void()> loadVatRates;
 
 signals:
     void started();

@@ -15,7 +15,7 @@ const QString kPasswordField = QStringLiteral("HESLOP");
 // How many characters the stored password can hold; a longer one would be cut on writing
 // and could never be typed again.
 int StoredPasswordLength(AppContext& app) {
-    RecordModule* system = app.registry.EnsureModule(1);
+    RecordModule* system = app.registry.EnsureModule(module::kSystem);
     if (!system || !system->OpenTable() || !system->table().hasField(kPasswordField))
         return 0;
     return system->table().field(kPasswordField).size();
@@ -27,7 +27,7 @@ QString ProgramPassword(AppContext& app) {
 }
 
 bool CheckProgramPassword(AppContext& app, QWidget* owner) {
-    if (!app.registry.EnsureModule(1))
+    if (!app.registry.EnsureModule(module::kSystem))
         return false;
     if (ProgramPassword(app).isEmpty())
         return true;
