@@ -2,10 +2,13 @@
 #include "core/base/qttranslations.h"
 #include "core/datadir.h"
 #include "core/interaction.h"
+#include "invoicing/invoicing.h"
 #include "shell/mainwindow.h"
 #include "shell/program.h"
+#include "shop/shop.h"
 #include "ui/qtinteraction.h"
 #include "users/users.h"
+#include "vouchers/vouchers.h"
 
 #include <QApplication>
 
@@ -29,6 +32,9 @@ int main(int argc, char** argv) {
     RegisterShellModules(app);
     RegisterCodeListModules(app);
     RegisterUserModules(app);
+    RegisterInvoicingModules(app);
+    RegisterVoucherModules(app);
+    RegisterShopModules(app);
     Program program(app);
     QString error;
     if (!program.create(dir, &error)) {
