@@ -55,8 +55,8 @@ TfPrihesf::TfPrihesf(AppContext& app, QWidget* parent) : TfMojForm(app, parent) 
     auto* lists = new QGridLayout;
     lbVsetky = new QListWidget(this);
     lbPriradene = new QListWidget(this);
-    auto* lVsetky = new QLabel(QStringLiteral("&Všetky heslá:"), this);
-    auto* lPriradene = new QLabel(QStringLiteral("P&riradené heslá:"), this);
+    auto* lVsetky = new QLabel(QStringLiteral("Všetky heslá:"), this);
+    auto* lPriradene = new QLabel(QStringLiteral("Priradené heslá:"), this);
     lVsetky->setBuddy(lbVsetky);
     lPriradene->setBuddy(lbPriradene);
     bPriradit = new QPushButton(QStringLiteral(">"), this);

@@ -27,7 +27,7 @@ void TfKomentar::finishComment() {
     mKomentar->setTabChangesFocus(true);
     mKomentar->setMinimumSize(mKomentar->fontMetrics().averageCharWidth() * 62, 180);
     rows().addRow(QStringLiteral("Komentár:"), mKomentar);
-    bFont = new QPushButton(QStringLiteral("&Font ..."), this);
+    bFont = new QPushButton(QStringLiteral("Font ..."), this);
     bFont->setAutoDefault(false);
     rows().addRow(QString(), bFont);
     finishLayout();

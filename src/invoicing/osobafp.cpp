@@ -39,7 +39,7 @@ TfOsobafp::TfOsobafp(AppContext& app, qint64 companyCode, QWidget* parent)
     eAdresa = shown(QStringLiteral("Adresa:"), 50);
     layout->addWidget(block);
 
-    auto* label = new QLabel(QStringLiteral("&Osoby"), this);
+    auto* label = new QLabel(QStringLiteral("Osoby"), this);
     sgOsoby = new EditGrid(0, 4, this);
     label->setBuddy(sgOsoby);
     sgOsoby->setHorizontalHeaderLabels({QStringLiteral("Kód"),
