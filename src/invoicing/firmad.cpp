@@ -67,6 +67,7 @@ TfFirmad::TfFirmad(AppContext& app) : TfDbForm(app, kNumber) {
     bKomentar = new QPushButton(QStringLiteral("Komentár"), this);
     bKomentar->setAutoDefault(false);
     bKomentar->setEnabled(false);
+    bKomentar->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     rows().addRow(QString(), bKomentar);
     finishLayout();
 

@@ -45,6 +45,7 @@ TfOsobafd::TfOsobafd(AppContext& app) : TfDbForm(app, kNumber) {
     bKomentar = new QPushButton(QStringLiteral("Komentár"), this);
     bKomentar->setAutoDefault(false);
     bKomentar->setEnabled(false);
+    bKomentar->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     rows().addRow(QString(), bKomentar);
     for (int place = 0; place < 2; ++place) {
         rows().newColumn();
