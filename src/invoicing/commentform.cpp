@@ -29,6 +29,7 @@ void TfKomentar::finishComment() {
     rows().addRow(QStringLiteral("Komentár:"), mKomentar);
     bFont = new QPushButton(QStringLiteral("Font ..."), this);
     bFont->setAutoDefault(false);
+    bFont->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     rows().addRow(QString(), bFont);
     finishLayout();
     connect(bFont, &QPushButton::clicked, this, &TfKomentar::chooseFont);

@@ -1,6 +1,8 @@
 #include "companiesfixture.h"
 #include "testmain.h"
 
+#include "invoicing/companynames.h"
+
 #include <QPushButton>
 
 using namespace vidoraw;
@@ -22,6 +24,8 @@ private slots:
     void nextClientIco_data();
     void nextClientIco();
     void nextMemberNumber();
+    void nameHelpers_data();
+    void nameHelpers();
 };
 
 namespace {
@@ -342,6 +346,32 @@ void TestCompanyForm::nextMemberNumber() {
     });
     QCOMPARE(m.AddRecord(), 0);
     QVERIFY(f.ui.verifyNoSurprises());
+}
+
+void TestCompanyForm::nameHelpers_data() {
+    QTest::addColumn<QString>("ico");
+    QTest::addColumn<QStringList>("names"); // display, formal, owner, address
+    QTest::newRow("a company") << "35697270"
+                               << QStringList{"Optika Lux", "Optika Lux", "Ing. Ján Novák",
+                                              "Hlavná 5 Košice 04001 Košice 1 SR"};
+    QTest::newRow("a private person, blank name")
+        << "57" << QStringList{"Kováčová Eva Mgr.", "Mgr. Eva Kováčová", "Mgr. Eva Kováčová", ""};
+    QTest::newRow("IČO not in the list") << "99" << QStringList{"", "", "", ""};
+}
+
+void TestCompanyForm::nameHelpers() {
+    QFETCH(QString, ico);
+    QFETCH(QStringList, names);
+    CompaniesFixture f;
+    f.addCompany(1, "35697270", {{"NAZOV", "Optika Lux"}, {"TITUL", "Ing."}, {"MENO", "Ján"},
+                                 {"PRIEZVISK", "Novák"}, {"ULICA", "Hlavná"}, {"CISLO", "5"},
+                                 {"OBEC", "Košice"}, {"PSC", "04001"}, {"DODPOSTA", "Košice 1"},
+                                 {"STAT", "SR"}});
+    f.addCompany(2, "57", {{"NAZOV", "  "}, {"TITUL", "Mgr."}, {"MENO", "Eva"},
+                           {"PRIEZVISK", "Kováčová"}});
+    QCOMPARE(QStringList({CompanyDisplayName(f.app, ico), CompanyFormalName(f.app, ico),
+                          CompanyOwnerName(f.app, ico), CompanyAddressLine(f.app, ico)}),
+             names);
 }
 
 VIDORAW_TEST(TestCompanyForm)
