@@ -99,15 +99,14 @@ void TfOptpomd::RemoveHellers(TfBrowse* browser) {
     // A cursor of its own: the list keeps its order, filter and current record. Every record
     // counts, whatever the list shows.
     Database* db = table_.database();
+    // One transaction: a failure half way leaves every price as it was.
+    WriteLock lock(*db);
     Table prices(db, table_.tableName());
-    bool ok = prices.open() && prices.setOrder(QStringLiteral("KOD"));
+    bool ok = lock.ok() && prices.open() && prices.setOrder(QStringLiteral("KOD"));
     QList<qint64> rows;
     if (ok)
         for (prices.first(); !prices.eof(); prices.next())
             rows << prices.bookmark();
-    // One transaction: a failure half way leaves every price as it was.
-    WriteLock lock(*db);
-    ok = ok && lock.ok();
     for (qint64 row : rows) {
         if (!ok)
             break;

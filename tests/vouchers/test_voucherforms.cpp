@@ -1,7 +1,9 @@
 #include "testmain.h"
 #include "vouchersfixture.h"
 
+#include <QProcess>
 #include <QPushButton>
+#include <csignal>
 
 using namespace vidoraw;
 using namespace vidoraw::test;
@@ -20,6 +22,7 @@ private slots:
     void acceptedSaves();
     void removeHellers_data();
     void removeHellers();
+    void removeHellersUnderForeignLock();
 };
 
 namespace {
@@ -461,6 +464,41 @@ void TestVoucherForms::removeHellers() {
     QCOMPARE(t.field("CENAMF").asFloat(), 150.45);
     QVERIFY(FindByKey(t, "KOD", 3));
     QVERIFY(t.field("CENA").isNull()); // no price stays no price
+    QVERIFY(f.ui.verifyNoSurprises());
+}
+
+void TestVoucherForms::removeHellersUnderForeignLock() {
+    VouchersFixture f;
+    auto& m = f.module<TfOptpomd>(13);
+    f.addRow(13, {{"KOD", "1"}, {"KODPOM", "00001"}, {"CENA", "199,90"}});
+    f.addRow(13, {{"KOD", "2"}, {"KODPOM", "00002"}, {"CENA", "5,50"}});
+    // Another workstation holds the write lock of the data.
+    QString error;
+    QVERIFY(f.db->createTable("OSOBY.DB", {{"KOD", 'N', 0}, {"PRIEZ", 'A', 20}},
+                              {IndexDef::Primary({"KOD"})}, &error));
+    f.db->setLockTimeout(300);
+    QProcess other;
+    other.start(QStringLiteral(ENGINE_WORKER), {"hold", f.dataDir.path()});
+    QVERIFY(other.waitForReadyRead(20000));
+    QVERIFY(other.readAll().contains("HOLDING"));
+    f.ui.queueAnswer(1);
+    m.RemoveHellers(nullptr);
+    ::kill(pid_t(other.processId()), SIGKILL);
+    other.waitForFinished(20000);
+    const QList<RecordedNotice> shown = f.ui.takeNotices();
+    QCOMPARE(TextsOf(shown), QStringList{TfDbForm::saveErrorText()});
+    QCOMPARE(shown[0].title, QString("Chyba!"));
+    // Nothing was cut, and the next try cuts everything.
+    m.table().refresh();
+    QVERIFY(FindByKey(m.table(), "KOD", 1));
+    QCOMPARE(m.table().field("CENA").asFloat(), 199.9);
+    f.ui.queueAnswer(1);
+    m.RemoveHellers(nullptr);
+    QCOMPARE(f.ui.takeNoticeTexts(), QStringList{"Operácia ukončená."});
+    for (const auto& [code, price] : {std::pair{1, 199.0}, std::pair{2, 5.0}}) {
+        QVERIFY(FindByKey(m.table(), "KOD", code));
+        QCOMPARE(m.table().field("CENA").asFloat(), price);
+    }
     QVERIFY(f.ui.verifyNoSurprises());
 }
 
