@@ -15,6 +15,8 @@ class TestVoucherForms : public QObject {
 private slots:
     void checksFailInOrder_data();
     void checksFailInOrder();
+    void leavingAField_data();
+    void leavingAField();
     void vatRateInForce_data();
     void vatRateInForce();
     void emptyIcoQuestion_data();
@@ -193,6 +195,57 @@ void TestVoucherForms::checksFailInOrder() {
     QCOMPARE(TextsOf(notices), QStringList{message});
     QCOMPARE(notices[0].title, title);
     QCOMPARE(m->table().recordCount(), before);
+    QVERIFY(f.ui.verifyNoSurprises());
+}
+
+void TestVoucherForms::leavingAField_data() {
+    QTest::addColumn<int>("module");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");   // the field's text once left
+    QTest::addColumn<QString>("message"); // empty: passed
+    QTest::addColumn<bool>("focusStays");
+    // Only the diagnosis code keeps the focus; the other fields are painted.
+    QTest::newRow("diagnosis code empty") << 9 << "KODD" << " " << "" << "Kód diagnózy nesmie byť prázdny!"
+                                          << true;
+    QTest::newRow("diagnosis code in capitals") << 9 << "KODD" << "h52" << "H52" << "" << false;
+    QTest::newRow("aid code padded") << 13 << "KODPOM" << "77" << "00077" << "" << false;
+    QTest::newRow("aid code too long a text") << 13 << "KODPOM" << "7 7" << "007 7"
+                                              << "Kód pomôcky musí byť tvorený číslicami, t.j. znakmi 0-9 !"
+                                              << false;
+    QTest::newRow("price with a point") << 13 << "CENAMF" << "1.5" << "1,5" << "" << false;
+    QTest::newRow("insurer code of three digits")
+        << 11 << "CPOI" << "123" << "123" << "Kód poisťovne môže byť dvojmiestny alebo štvormiestny !"
+        << false;
+}
+
+void TestVoucherForms::leavingAField() {
+    QFETCH(int, module);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QString, message);
+    QFETCH(bool, focusStays);
+    VouchersFixture f;
+    auto* m = dynamic_cast<TfDbForm*>(f.app.registry.module(module));
+    QVERIFY(m && m->OpenTable());
+    f.ui.queueAnswer(1);
+    f.ui.queueDialog([&](QDialog& d) {
+        TfDbForm& form = Form(d);
+        Type(form, Baseline(module)); // what the focus passes on its way is fine
+        QLineEdit* e = Edit(form, field);
+        form.focusField(e);
+        e->setText(typed);
+        QTest::keyClick(e, Qt::Key_Return);
+        QCOMPARE(e->text(), shown);
+        QCOMPARE(QApplication::focusWidget() == e, focusStays);
+        QCOMPARE(e->palette().color(QPalette::Base),
+                 message.isEmpty() ? f.app.colours.normal : f.app.colours.incorrect);
+        QTest::mouseClick(form.bbSpat, Qt::LeftButton);
+        QVERIFY(!form.isVisible());
+    });
+    m->AddRecord();
+    QCOMPARE(f.ui.takeNoticeTexts(), message.isEmpty() ? QStringList() : QStringList{message});
     QVERIFY(f.ui.verifyNoSurprises());
 }
 
