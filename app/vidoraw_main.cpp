@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     RegisterUsers(program, app);
+    RegisterVoucherCommands(program, app);
     program.mainWindow()->show();
     program.start();
     return qapp.exec();

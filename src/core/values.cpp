@@ -29,6 +29,12 @@ bool IsBlank(const QString& text) {
     return true;
 }
 
+bool IsDigitsOnly(const QString& text) {
+    for (QChar ch : text)
+        if (!IsDigit(ch)) return false;
+    return true;
+}
+
 QString TrimLeadingSpaces(const QString& text) {
     qsizetype i = 0;
     while (i < text.size() && text[i] == u' ')

@@ -25,6 +25,8 @@ inline constexpr QChar kDateSeparator = u'.';
 // ---- Texts ----
 
 bool IsBlank(const QString& text);
+// Every character one of 0-9 (other scripts' digits do not count); an empty text passes.
+bool IsDigitsOnly(const QString& text);
 QString TrimLeadingSpaces(const QString& text);
 QString TrimTrailingSpaces(const QString& text);
 QString TrimSpaces(const QString& text);
