@@ -137,9 +137,8 @@ void TfOptpomd::RemoveHellers(TfBrowse* browser) {
 
 bool TfOptpomd::checkField(QWidget* control) {
     if (control == eKodpom) {
-        const QString code = PadAidCode(eKodpom->text());
-        if (code != eKodpom->text())
-            eKodpom->setText(code);
+        // The list keeps the insurers' codes as they are published: five digits, typed whole.
+        const QString code = trimmedText(eKodpom);
         if (code.size() != 5) {
             complain(QStringLiteral("Kód pomôcky musí mať 5 číslic!"));
             return false;

@@ -76,12 +76,12 @@ void TestVoucherForms::checksFailInOrder_data() {
                                     << error << "KODPOM" << "";
     QTest::newRow("aid code with a letter") << 13 << false << QStringList{"KODPOM=12a45"}
                                             << aidDigits << error << "KODPOM" << "12a45";
-    QTest::newRow("short code padded before the digit test")
-        << 13 << false << QStringList{"KODPOM=7b"} << aidDigits << error << "KODPOM" << "0007b";
+    QTest::newRow("aid code of three digits")
+        << 13 << false << QStringList{"KODPOM=123"} << aidLength << error << "KODPOM" << "123";
     QTest::newRow("aid code taken") << 13 << false << QStringList{"KODPOM=10001"} << aidTaken
                                     << error << "KODPOM" << "10001";
-    QTest::newRow("short code taken once padded")
-        << 13 << false << QStringList{"KODPOM= 1 "} << aidTaken << error << "KODPOM" << "00001";
+    QTest::newRow("leading zeros accepted, taken")
+        << 13 << false << QStringList{"KODPOM=00001"} << aidTaken << error << "KODPOM" << "00001";
     QTest::newRow("another aid's code when editing")
         << 13 << true << QStringList{"KODPOM=10001"} << aidTaken << error << "KODPOM" << "";
     QTest::newRow("MF price not a number") << 13 << false << QStringList{"CENAMF=12,5x", "CENA=x"}
@@ -209,10 +209,11 @@ void TestVoucherForms::leavingAField_data() {
     QTest::newRow("diagnosis code empty") << 9 << "KODD" << " " << "" << "Kód diagnózy nesmie byť prázdny!"
                                           << true;
     QTest::newRow("diagnosis code in capitals") << 9 << "KODD" << "h52" << "H52" << "" << false;
-    QTest::newRow("aid code padded") << 13 << "KODPOM" << "77" << "00077" << "" << false;
-    QTest::newRow("aid code too long a text") << 13 << "KODPOM" << "7 7" << "007 7"
-                                              << "Kód pomôcky musí byť tvorený číslicami, t.j. znakmi 0-9 !"
-                                              << false;
+    QTest::newRow("aid code short") << 13 << "KODPOM" << " 77" << "77"
+                                    << "Kód pomôcky musí mať 5 číslic!" << false;
+    QTest::newRow("aid code with a blank") << 13 << "KODPOM" << "7 7 7" << "7 7 7"
+                                           << "Kód pomôcky musí byť tvorený číslicami, t.j. znakmi 0-9 !"
+                                           << false;
     QTest::newRow("price with a point") << 13 << "CENAMF" << "1.5" << "1,5" << "" << false;
     QTest::newRow("insurer code of three digits")
         << 11 << "CPOI" << "123" << "123" << "Kód poisťovne môže byť dvojmiestny alebo štvormiestny !"
@@ -348,12 +349,12 @@ void TestVoucherForms::acceptedSaves() {
     VouchersFixture f;
     f.seed();
 
-    // An aid: a short code gets its zeros; a price reads the same with "." or ",".
+    // An aid: a price reads the same with "." or ",".
     auto& aids = f.module<TfOptpomd>(13);
     f.ui.queueDialog([](QDialog& d) {
         auto& form = As<TfOptpomd>(d);
         QCOMPARE(QApplication::focusWidget(), form.eKodpom);
-        form.eKodpom->setText("123");
+        form.eKodpom->setText("00123");
         form.eNazov->setText("Rám");
         form.eCenamf->setText("12.5");
         form.eCenapoi->setText("12,5");
