@@ -82,7 +82,7 @@ TfVlastnostm::TfVlastnostm(AppContext& app, QWidget* parent) : TfMojForm(app, pa
 
 QLineEdit* TfVlastnostm::addCode(const QString& label, int maxLength, int module,
                                  const char* keyField, const char* nameField, QLineEdit*& name) {
-    QLineEdit* code = rows().newEdit(maxLength, maxLength + 1);
+    QLineEdit* code = rows().newEdit(maxLength, 5); // one width: the names beside line up
     name = rows().newEdit(0, 30);
     FormRows::makeDisplayOnly(name);
     rows().addPairRow(label, code, QString(), name);
