@@ -3,6 +3,7 @@
 #include "core/datadir.h"
 #include "core/interaction.h"
 #include "invoicing/invoicing.h"
+#include "invoicing/invoicingstart.h"
 #include "shell/mainwindow.h"
 #include "shell/program.h"
 #include "shop/shop.h"
@@ -36,12 +37,15 @@ int main(int argc, char** argv) {
     RegisterVoucherModules(app);
     RegisterShopModules(app);
     Program program(app);
+    RegisterInvoicingStart(program, app);
     QString error;
     if (!program.create(dir, &error)) {
         ShowNotice(QStringLiteral("Chyba"), error);
         return 1;
     }
     RegisterUsers(program, app);
+    RegisterVoucherCommands(program, app);
+    RegisterInvoicingCommands(program, app);
     program.mainWindow()->show();
     program.start();
     return qapp.exec();

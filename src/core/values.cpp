@@ -31,6 +31,12 @@ bool IsBlank(const QString& text) {
     return true;
 }
 
+bool IsDigitsOnly(const QString& text) {
+    for (QChar ch : text)
+        if (!IsDigit(ch)) return false;
+    return true;
+}
+
 QString TrimLeadingSpaces(const QString& text) {
     qsizetype i = 0;
     while (i < text.size() && text[i] == u' ')
@@ -296,28 +302,33 @@ QString FormatAmount(const QString& text) {
     return FormatDecimals(text, 2);
 }
 
-double RoundDecimals(double value, int digits) {
-    // Extended precision for the scaling, as the processor did; the factor is built by
-    // steps of ten so that negative digits round to tens, hundreds, …
+long double RoundDecimals(long double value, int digits) {
+    // The factor is built by steps of ten so that negative digits round to tens, hundreds, …
     long double factor = 1;
     for (int i = 0; i < digits; ++i)
         factor *= 10;
     for (int i = 0; i > digits; --i)
         factor /= 10;
-    return double(std::nearbyint(value * factor) / factor);
+    return std::nearbyint(value * factor) / factor;
 }
 
-double RoundToHalf(double value) {
+double RoundDecimals(double value, int digits) {
+    return double(RoundDecimals(static_cast<long double>(value), digits));
+}
+
+long double RoundToHalf(long double value) {
     if (!std::isfinite(value)) return value;
-    const double h = std::trunc(value * 100);
-    const double f = std::fmod(h, 100); // sign of h
-    double result = std::trunc(value);
+    const long double h = std::trunc(value * 100);
+    const long double f = std::fmod(h, 100.0L); // sign of h
+    long double result = std::trunc(value);
     if (f >= 75)
         result += 1;
     else if (f >= 25)
-        result += 0.5;
+        result += 0.5L;
     return result;
 }
+
+double RoundToHalf(double value) { return double(RoundToHalf(static_cast<long double>(value))); }
 
 bool DecimalFromText(const QString& text, double& value) {
     const QString t = TrimSpaces(text);

@@ -28,6 +28,8 @@ inline constexpr QChar kDateSeparator = u'.';
 // ---- Texts ----
 
 bool IsBlank(const QString& text);
+// Every character one of 0-9 (other scripts' digits do not count); an empty text passes.
+bool IsDigitsOnly(const QString& text);
 QString TrimLeadingSpaces(const QString& text);
 QString TrimTrailingSpaces(const QString& text);
 QString TrimSpaces(const QString& text);
@@ -98,6 +100,9 @@ double RoundDecimals(double value, int digits);
 // To whole or half units by the first two decimals: below 25 down, below 75 to the half,
 // else up. A negative value only loses its fraction.
 double RoundToHalf(double value);
+// The same two in extended precision (amounts of invoices); the double forms use them.
+long double RoundDecimals(long double value, int digits);
+long double RoundToHalf(long double value);
 
 // Converts a number written with "," (spaces around, sign, exponent allowed).
 bool DecimalFromText(const QString& text, double& value);

@@ -30,6 +30,31 @@ QString LoadNotes(Table& chunks, qint64 ownerCode) {
     return out;
 }
 
+namespace {
+// The owner's rows in the order they were written.
+QList<qint64> ChunksOf(Table& chunks, qint64 ownerCode) {
+    QList<qint64> rows;
+    const int ownerField = chunks.fieldIndex(QStringLiteral("KODH"));
+    if (ownerField < 0) return rows;
+    const double owner = double(ownerCode);
+    chunks.scanOrder(QStringLiteral("KODH"), {owner}, false,
+                     [&](qint64 id, const QVector<QVariant>& row) {
+                         if (row[ownerField].isNull() || row[ownerField].toDouble() != owner)
+                             return false;
+                         rows << id;
+                         return true;
+                     });
+    return rows;
+}
+} // namespace
+
+bool RemoveNotes(Table& chunks, qint64 ownerCode) {
+    if (!chunks.isOpen() && !chunks.open()) return false;
+    for (qint64 id : ChunksOf(chunks, ownerCode))
+        if (!chunks.gotoBookmark(id) || !chunks.remove()) return false;
+    return true;
+}
+
 bool SaveNotes(Table& chunks, qint64 ownerCode, const QString& text, QString* error) {
     auto fail = [&](const QString& why) {
         if (error) *error = why;
@@ -39,19 +64,9 @@ bool SaveNotes(Table& chunks, qint64 ownerCode, const QString& text, QString* er
     if (!db || (!chunks.isOpen() && !chunks.open())) return fail(chunks.lastError());
     WriteLock lock(*db);
     if (!lock.ok()) return fail(lock.error());
-    const double owner = double(ownerCode);
     // The owner's old rows, found again inside the lock.
-    QList<qint64> old;
-    const int ownerField = chunks.fieldIndex(QStringLiteral("KODH"));
-    chunks.scanOrder(QStringLiteral("KODH"), {owner}, false,
-                     [&](qint64 id, const QVector<QVariant>& row) {
-                         if (row[ownerField].isNull() || row[ownerField].toDouble() != owner)
-                             return false;
-                         old << id;
-                         return true;
-                     });
-    for (qint64 id : old)
-        if (!chunks.gotoBookmark(id) || !chunks.remove()) return fail(chunks.lastError());
+    if (!RemoveNotes(chunks, ownerCode)) return fail(chunks.lastError());
+    const double owner = double(ownerCode);
     for (const QString& piece : NotesChunks(text)) {
         const qint64 code = LastValue(chunks, QStringLiteral("KOD"), QStringLiteral("KOD")) + 1;
         if (!chunks.append() || !chunks.field(QStringLiteral("KOD")).setValue(code) ||

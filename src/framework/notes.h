@@ -18,5 +18,7 @@ QString LoadNotes(Table& chunks, qint64 ownerCode);
 // Replaces the owner's rows by the text: old rows deleted and new ones written in one
 // transaction, so a failure leaves the old text whole. False with the engine's error.
 [[nodiscard]] bool SaveNotes(Table& chunks, qint64 ownerCode, const QString& text, QString* error);
+// Deletes the owner's rows; the caller holds the write lock, so the owner goes with them.
+[[nodiscard]] bool RemoveNotes(Table& chunks, qint64 ownerCode);
 
 } // namespace vidoraw

@@ -4,6 +4,7 @@
 #include "core/moduleregistry.h"
 
 #include "framework/menuletters.h"
+#include "framework/radiogroup.h"
 #include "framework/tfbrowse.h"
 
 #include <QAction>
@@ -126,6 +127,8 @@ void TfDbForm::LoadFields() {
             c->setCurrentText(f.asString());
         else if (auto* p = qobject_cast<QPlainTextEdit*>(b.control))
             p->setPlainText(f.asString());
+        else if (auto* r = qobject_cast<RadioGroup*>(b.control))
+            r->setValue(f.asString());
     }
 }
 
@@ -141,6 +144,8 @@ void TfDbForm::StoreFields() {
             f.setAsString(c->currentText().trimmed());
         else if (auto* p = qobject_cast<QPlainTextEdit*>(b.control))
             f.setAsString(p->toPlainText());
+        else if (auto* r = qobject_cast<RadioGroup*>(b.control); r && r->itemIndex() >= 0)
+            f.setAsString(r->value()); // nothing chosen keeps what the field holds
     }
 }
 
@@ -154,6 +159,8 @@ void TfDbForm::clearFields() {
             c->setCurrentIndex(c->count() > 0 ? 0 : -1);
         else if (auto* p = qobject_cast<QPlainTextEdit*>(b.control))
             p->clear();
+        else if (auto* r = qobject_cast<RadioGroup*>(b.control))
+            r->setValue(QString());
     }
 }
 
@@ -197,7 +204,7 @@ int TfDbForm::AddRecord() {
         return 0;
     clearFields();
     setReadOnly(false);
-    fillDefaults();
+    proposeNewValues();
     if (eKod)
         eKod->setText(QString::number(nextCode()));
     recordMode = ModeAdd; // the first field may depend on the mode

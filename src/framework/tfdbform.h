@@ -71,6 +71,7 @@ public:
 
     // Controls bound to fields move their values in LoadFields/StoreFields. A line edit that
     // is read-only when bound (a value the form fills itself) stays read-only in every mode.
+    // A RadioGroup stores its chosen item's value; with nothing chosen the field keeps its own.
     void bind(QWidget* control, const QString& field);
     QWidget* controlOf(const QString& field) const;
     // The read-only code control that shows the proposed next code.
@@ -122,9 +123,8 @@ protected:
     bool isDuplicate(const QString& orderFields, const QString& value);
     // Clears every bound control (add mode).
     void clearFields();
-    // The values a new record starts with, put into the controls after they were cleared and
-    // made editable.
-    virtual void fillDefaults() {}
+    // The values a new record starts with, put into the cleared controls (add mode).
+    virtual void proposeNewValues() {}
     // Sets every bound control read-only (view) or editable again; the code control stays
     // read-only.
     void setReadOnly(bool readOnly);

@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -16,6 +17,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTextEdit>
+
+#include <algorithm>
 
 namespace vidoraw {
 
@@ -99,8 +102,16 @@ void TfMojForm::pressBack() {
 void TfMojForm::reject() { pressBack(); }
 
 bool TfMojForm::isFocusableKind(const QWidget* w) {
-    if (qobject_cast<const QRadioButton*>(w))
-        return static_cast<const QRadioButton*>(w)->isChecked();
+    if (auto* r = qobject_cast<const QRadioButton*>(w)) {
+        if (r->isChecked())
+            return true;
+        // A group with nothing chosen yet (a new record) is entered at its first button.
+        const QList<QAbstractButton*> peers = r->group() ? r->group()->buttons()
+                                                         : QList<QAbstractButton*>{};
+        return !peers.isEmpty() && peers.first() == r &&
+               std::none_of(peers.begin(), peers.end(),
+                            [](const QAbstractButton* b) { return b->isChecked(); });
+    }
     return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractButton*>(w) ||
            qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractItemView*>(w) ||
            qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QPlainTextEdit*>(w) ||

@@ -157,7 +157,7 @@ void TfFirmad::DefineList() {
     list.finish();
 }
 
-void TfFirmad::fillDefaults() {
+void TfFirmad::proposeNewValues() {
     for (QLineEdit* flag : {ePlatcaDan, eJeOdb, eJeDod, eFOsoba})
         flag->setText(QStringLiteral("A"));
 }

@@ -62,7 +62,7 @@ public:
 protected:
     bool checkField(QWidget* control) override;
     bool CheckFields() override;
-    void fillDefaults() override;
+    void proposeNewValues() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -171,7 +171,7 @@ void TfOsobafd::LoadFields() {
     showCompany(eKodf->text());
 }
 
-void TfOsobafd::fillDefaults() {
+void TfOsobafd::proposeNewValues() {
     if (fixedCompany_ == 0) {
         showCompany(QString());
         return;

@@ -57,7 +57,7 @@ public:
 
 protected:
     bool checkField(QWidget* control) override;
-    void fillDefaults() override;
+    void proposeNewValues() override;
     void focusFirstField() override;
 
 private:

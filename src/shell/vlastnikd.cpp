@@ -228,6 +228,24 @@ QString OwnerField(AppContext& app, const QString& field) {
     return value;
 }
 
+bool WriteOwnerFields(AppContext& app, const QList<std::pair<QString, QVariant>>& values,
+                      QWidget* owner) {
+    TfVlastnikd* m = OwnerModule(app);
+    if (!m)
+        return false;
+    Table& t = m->table();
+    WriteLock lock(*t.database());
+    bool ok = lock.ok() && FindByKey(t, QStringLiteral("KOD"), OwnerNumber(app)) && t.edit();
+    for (const auto& [field, value] : values)
+        ok = ok && t.field(field).setValue(value);
+    ok = ok && t.post() && lock.commit();
+    if (!ok) {
+        t.cancel();
+        ShowNotice(QStringLiteral("Chyba!"), TfDbForm::saveErrorText(), NoticeKind::Error, owner);
+    }
+    return ok;
+}
+
 int EditOwnerRecord(AppContext& app) {
     TfVlastnikd* m = OwnerModule(app);
     if (!m || !FindByKey(m->table(), QStringLiteral("KOD"), OwnerNumber(app)))

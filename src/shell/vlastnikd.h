@@ -28,6 +28,10 @@ protected:
 bool EnsureOwnerRecord(AppContext& app);
 // A field of the program's owner record as text ("" when missing).
 QString OwnerField(AppContext& app, const QString& field);
+// Writes fields of the program's owner record in one change under the write lock; false after
+// the save message (shown over owner).
+bool WriteOwnerFields(AppContext& app, const QList<std::pair<QString, QVariant>>& values,
+                      QWidget* owner = nullptr);
 // The owner command: edit the program's owner record. Answers 1 when saved.
 int EditOwnerRecord(AppContext& app);
 

@@ -4,6 +4,7 @@
 #include "reports/format/reportadjust.h"
 #include "reports/format/reportpainter.h"
 #include "viewer/pageview.h"
+#include "viewer/printspool.h"
 #include "viewer/viewerdialogs.h"
 #include "viewer/viewernotice.h"
 
@@ -646,8 +647,13 @@ void ViewerWindow::commandPrint() {
     }
     // Copies are made here, collated, so every printer gives the same result.
     printer.setCopyCount(1);
-    PrintJob job(printer);
-    printTo(job, choice, true);
+    const QString printerName = printer.printerName();
+    SpooledPrintJob job(printer);
+    const bool drawn = job.ok() && printTo(job, choice, true);
+    if (!job.finish(drawn, kJobName) && drawn)
+        ViewerNotice(kOznam,
+                     QStringLiteral("Zostavu sa nepodarilo odovzdať tlačiarni %1.").arg(printerName),
+                     this);
 }
 
 // ---------------------------------------------------------------------------------------------

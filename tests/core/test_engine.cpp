@@ -37,6 +37,7 @@ private slots:
     void nestedWriteRollsBackAll();
     void lockTimeoutReported();
     void changesOfOthersSeen();
+    void lookupSeesAChangeOfOthers();
     void changesOfOutsideWritersSeen_data();
     void changesOfOutsideWritersSeen();
     void olderDatabaseCountsChangesOnceOpened();
@@ -673,6 +674,27 @@ void TestEngine::changesOfOthersSeen() {
     ENGINE_OK(theirs.remove(), theirs);
     QCOMPARE(mine.recordCount(), 2);
     QCOMPARE(mine.field("KOD").asInteger(), qint64(2));
+}
+
+// A look-up reads the row as stored, not as this program last read it.
+void TestEngine::lookupSeesAChangeOfOthers() {
+    EngineFixture f;
+    QVERIFY(f.init());
+    QVERIFY(f.add({"1|Adam", "2|Bod"}));
+    Table mine(f.db.get(), "OSOBY.DB");
+    ENGINE_OK(mine.open(), mine);
+    QString name;
+    QVERIFY(LookupFieldIn(mine, "KOD", {2}, "PRIEZ", name));
+    QCOMPARE(name, QString("Bod"));
+    auto other = Database::open(f.dir.path(), nullptr);
+    Table theirs(other.get(), "OSOBY.DB");
+    ENGINE_OK(theirs.open(), theirs);
+    QVERIFY(theirs.findKey({2}));
+    ENGINE_OK(theirs.edit(), theirs);
+    theirs.field("PRIEZ").setAsString("Cyril");
+    ENGINE_OK(theirs.post(), theirs);
+    QVERIFY(LookupFieldIn(mine, "KOD", {2}, "PRIEZ", name));
+    QCOMPARE(name, QString("Cyril"));
 }
 
 void TestEngine::changesOfOutsideWritersSeen_data() {

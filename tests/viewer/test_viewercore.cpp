@@ -1,4 +1,5 @@
 // zorode's document side: search, the pages of a printout, zoom, ZORODE.KFG and PDF.
+#include "viewer/printspool.h"
 #include "viewer/viewercore.h"
 #include "viewer/viewersettings.h"
 
@@ -338,6 +339,55 @@ private slots:
         Job wholeJob(whole);
         QVERIFY(PrintReportPages(wholeJob, lazy, {0, 1, 2}));
         QVERIFY(wholeJob.abandoned.isEmpty());
+    }
+
+    // A printer job is drawn into a spool file first; only a whole job reaches the print
+    // system, and "Storno" leaves nothing behind.
+    void spooledJobSendsOnlyWholeJobs_data() {
+        QTest::addColumn<int>("stopAfter"); // pages drawn before the user stops; -1 never
+        QTest::addColumn<bool>("sent");
+        QTest::newRow("whole job") << -1 << true;
+        QTest::newRow("stopped after page 1") << 1 << false;
+        QTest::newRow("stopped before any page") << 0 << false;
+    }
+    void spooledJobSendsOnlyWholeJobs() {
+        QFETCH(int, stopAfter);
+        QFETCH(bool, sent);
+        QTemporaryDir tmp;
+        QVERIFY(Write(tmp.filePath("z.zst"), ReportBytes(3)));
+        ReportDocument doc;
+        QVERIFY(LoadReport(tmp.filePath("z.zst"), doc));
+        LazyReport lazy;
+        lazy.setDocument(doc);
+        // Without printers the name stays empty; the job still hands over the name it had.
+        QPrinter printer(QPrinter::HighResolution);
+        const QString name = printer.printerName();
+        QStringList submitted;
+        QByteArray head;
+        {
+            SpooledPrintJob job(printer, [&](const QString& to, const QString& file,
+                                             const QString& title) {
+                QFile f(file);
+                if (f.open(QIODevice::ReadOnly))
+                    head = f.readAll();
+                submitted << to + "|" + title;
+                return true;
+            });
+            QVERIFY(job.ok());
+            const bool drawn = PrintReportPages(job, lazy, {0, 1, 2}, [&](int done) {
+                return stopAfter < 0 || done < stopAfter;
+            });
+            QCOMPARE(drawn, stopAfter < 0);
+            QCOMPARE(job.finish(drawn, "TLAČ ZOSTAVY"), sent);
+            QVERIFY(!QFile::exists(job.spoolFile()));
+        }
+        if (!sent) {
+            QVERIFY(submitted.isEmpty());
+            return;
+        }
+        QCOMPARE(submitted, QStringList{name + "|TLAČ ZOSTAVY"});
+        QVERIFY(head.startsWith("%PDF"));
+        QCOMPARE(PdfPageCount(head), 3);
     }
 
 #ifdef ZORODE_BINARY

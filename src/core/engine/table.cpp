@@ -635,7 +635,11 @@ const QVector<QVariant>& Table::currentValues() {
 }
 
 QVector<QVariant> Table::rowValues(qint64 rowId) {
-    const QVector<QVariant>* row = isOpen() ? rowFor(rowId) : nullptr;
+    if (!isOpen())
+        return QVector<QVariant>();
+    // Read again: another program may have changed the row since it was cached.
+    cache_.remove(rowId);
+    const QVector<QVariant>* row = rowFor(rowId);
     return row ? *row : QVector<QVariant>();
 }
 

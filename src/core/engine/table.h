@@ -133,6 +133,7 @@ public:
                                  bool honourFilter);
     // The value of a field in the last record of an order, filter ignored; blank when empty.
     QVariant lastValueInOrder(const QString& orderFields, const QString& fieldName);
+    // A row as it is stored now, whoever changed it last.
     QVector<QVariant> rowValues(qint64 rowId);
 
     // Changes. A post that leaves a field of the primary key blank (or an empty text) is

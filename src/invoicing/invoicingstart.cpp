@@ -1,0 +1,23 @@
+#include "invoicing/invoicingstart.h"
+
+#include "invoicing/vatrates.h"
+#include "invoicing/vlastnostm.h"
+#include "shell/mainwindow.h"
+#include "shell/program.h"
+#include "shell/vlastnikd.h"
+
+namespace vidoraw {
+
+void RegisterInvoicingStart(Program& program, AppContext& app) {
+    program.loadVatRates = [&app] { app.vatRates = VatRatesOfTheRun(app); };
+}
+
+void RegisterInvoicingCommands(Program& program, AppContext& app) {
+    program.mainWindow()->wire(QStringLiteral("Faktúry/Číselníky/P&arametre"), [&app] {
+        EditInvoicingParameters(app, app.mainWindow);
+        const QString flag = OwnerField(app, QStringLiteral("AJSDPH"));
+        app.ajsdph = flag.isEmpty() ? QStringLiteral("N") : flag;
+    });
+}
+
+} // namespace vidoraw

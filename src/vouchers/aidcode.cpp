@@ -1,0 +1,14 @@
+#include "vouchers/aidcode.h"
+
+#include "core/values.h"
+
+namespace vidoraw {
+
+QString PadAidCode(const QString& typed) {
+    const QString code = typed.trimmed();
+    if (code.isEmpty() || code.size() >= 5)
+        return code;
+    return PadLeftWith(code, 5, QStringLiteral("0"));
+}
+
+} // namespace vidoraw

@@ -1,0 +1,58 @@
+// A second workstation for the number series tests.
+//   save DIR N   saves N invoices as the invoice form does: the number proposed when the form
+//                opens, the number issued inside the save's write lock
+#include "core/engine/tableops.h"
+#include "framework/registermodule.h"
+#include "invoicestandin.h"
+#include "invoicing/invoicing.h"
+#include "invoicing/numberseries.h"
+
+#include <QApplication>
+#include <cstdio>
+
+using namespace vidoraw;
+using namespace vidoraw::test;
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    const QStringList args = qapp.arguments();
+    if (args.size() < 4 || args[1] != QLatin1String("save"))
+        return 2;
+    QString error;
+    std::unique_ptr<Database> db = Database::open(args[2], &error);
+    if (!db) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 3;
+    }
+    db->setLockTimeout(60000);
+    AppContext app;
+    app.db = db.get();
+    app.registry.setDatabase(db.get());
+    RegisterInvoicingModules(app);
+    RegisterModule<TfFakStandIn>(app);
+    RecordModule* invoices = app.registry.module(module::kFak);
+    if (!invoices || !invoices->OpenTable())
+        return 4;
+    Table& t = invoices->table();
+    const int n = args[3].toInt();
+    int result = 0;
+    for (int i = 0; i < n && result == 0; ++i) {
+        const QString proposed = NextInvoiceNumber(app);
+        WriteLock lock(*db);
+        QString number;
+        if (!lock.ok()) {
+            std::fprintf(stderr, "lock: %s\n", qPrintable(lock.error()));
+            result = 5;
+        } else if (!IssueInvoiceNumber(app, proposed, proposed, number)) {
+            result = 6;
+        } else if (!t.append() ||
+                   !t.field("KOD").setValue(LastValue(t, "KOD", "KOD") + 1) ||
+                   !t.field("CISFAKTU").setAsString(number) || !t.post() || !lock.commit()) {
+            std::fprintf(stderr, "post: %s\n", qPrintable(t.lastError()));
+            result = 7;
+        }
+    }
+    app.registry.ReleaseAll();
+    return result;
+}
