@@ -347,6 +347,7 @@ bool WriteCompanies(AppContext& app, DemoRandom& rnd, QString* error) {
         const QString dic = QStringLiteral("20%1").arg(20000000 + n * 3917, 8, 10, QChar(u'0'));
         const bool payer = n % 5 != 4;
         const bool supplier = n % 3 != 1;
+        const bool customer = !supplier || n % 4 == 0; // a few are both
         const QString mail = n % 2 == 0 ? QStringLiteral("info@%1.sk").arg(MailPart(name.section(u' ', 0, 1)))
                                         : QString();
         if (!companies.add({{"NAZOV", name},
@@ -370,7 +371,7 @@ bool WriteCompanies(AppContext& app, DemoRandom& rnd, QString* error) {
                                             .arg(rnd.between(1000, 9999))},
                             {"MAIL", mail},
                             {"PLATCADAN", payer ? "A" : "N"},
-                            {"JEODB", supplier && n % 4 != 0 ? "N" : "A"},
+                            {"JEODB", customer ? "A" : "N"},
                             {"JEDOD", supplier ? "A" : "N"},
                             {"FOSOBA", "N"},
                             {"CISUCET", QStringLiteral("SK%1 0200 0000 00%2")
