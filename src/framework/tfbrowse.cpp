@@ -426,8 +426,8 @@ void TfBrowse::runRecordCommand(const std::function<void()>& op, bool stopTimer)
     module_->centreOver(this);
     RefreshStep();
     op();
-    model->reload();
-    syncGridToTable();
+    // The save moved the table onto its record; the grid follows it there.
+    RefreshStep();
     UpdateButtons();
     if (stopTimer && number_ >= 0)
         refreshTimer_.start();
