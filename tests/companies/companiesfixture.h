@@ -68,12 +68,7 @@ struct CompaniesFixture {
 
     // Appends a row straight through the engine (fields by name, values as typed).
     bool addRow(int number, const QList<QPair<QString, QString>>& values) {
-        Table& t = table(number);
-        WriteLock lock(*db);
-        if (!lock.ok() || !t.append()) return false;
-        for (const auto& [field, value] : values)
-            if (!t.field(field).setAsString(value)) return false;
-        return t.post() && lock.commit();
+        return AppendTypedRow(table(number), values);
     }
     // A company with the given code, IČO and more fields (its flags "A" unless given).
     bool addCompany(int code, const QString& ico, const QList<QPair<QString, QString>>& more = {}) {

@@ -81,14 +81,7 @@ struct InvoicingFixture {
 
     // Appends a row straight through the engine (fields by name, values as typed).
     bool addRow(int number, const QList<QPair<QString, QString>>& values) {
-        Table& t = module(number).table();
-        WriteLock lock(*app.db);
-        if (!lock.ok() || !t.append())
-            return false;
-        for (const auto& [field, value] : values)
-            if (!t.field(field).setAsString(value))
-                return false;
-        return t.post() && lock.commit();
+        return AppendTypedRow(module(number).table(), values);
     }
     // Sets fields of a record found by its code.
     bool setFields(int number, qint64 code, const QList<QPair<QString, QString>>& values) {

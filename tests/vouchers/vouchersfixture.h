@@ -53,16 +53,7 @@ struct VouchersFixture {
     // Appends a row straight through the engine (fields by name, values as typed).
     bool addRow(int number, const QList<QPair<QString, QString>>& values) {
         RecordModule* m = app.registry.module(number);
-        if (!m || !m->OpenTable())
-            return false;
-        Table& t = m->table();
-        WriteLock lock(*db);
-        if (!lock.ok() || !t.append())
-            return false;
-        for (const auto& [field, value] : values)
-            if (!t.field(field).setAsString(value))
-                return false;
-        return t.post() && lock.commit();
+        return m && m->OpenTable() && AppendTypedRow(m->table(), values);
     }
 
     // Post offices, two insurers, two aids, a diagnosis, a doctor, a contract.

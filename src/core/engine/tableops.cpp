@@ -39,6 +39,24 @@ bool FindOrNearest(Table& table, const QString& orderFields, const QVariant& val
     return false;
 }
 
+bool AppendTypedRow(Table& table, const QList<QPair<QString, QString>>& values) {
+    if ((!table.isOpen() && !table.open()) || !table.database())
+        return false;
+    WriteLock lock(*table.database());
+    if (!lock.ok() || !table.append())
+        return false;
+    for (const auto& [field, value] : values)
+        if (!table.field(field).setAsString(value)) {
+            table.cancel();
+            return false;
+        }
+    if (!table.post()) {
+        table.cancel();
+        return false;
+    }
+    return lock.commit();
+}
+
 int CountEqual(Table& table, const QString& field, const QString& value) {
     if (!table.isOpen() && !table.open())
         return 0;

@@ -18,6 +18,9 @@ qint64 LastValue(Table& table, const QString& orderFields, const QString& field)
 // Consecutive records (in the field's order) whose field reads as value; 0 when none.
 int CountEqual(Table& table, const QString& field, const QString& value);
 bool FieldExists(Table& table, const QString& name);
+// Appends one record under its own write lock, each field set from its text as if typed;
+// false (and nothing written) when the table refuses any of it.
+[[nodiscard]] bool AppendTypedRow(Table& table, const QList<QPair<QString, QString>>& values);
 // Look-ups ignore the filter and leave order, filter and position as they were. Any error
 // counts as not found.
 [[nodiscard]] bool LookupFieldIn(Table& table, const QString& orderFields, const QVariantList& keys,
