@@ -91,3 +91,32 @@ void OpenBatchVoucherList(AppContext& app, qint64 invoiceCode, qint64 batchCode,
                           QWidget* owner);
 
 } // namespace vidoraw
+
+class QTableWidget;
+
+namespace vidoraw {
+
+// "Zoznam poukazov" of one client: code and prescription date, by date; Enter or a double
+// click shows the voucher.
+class TfKlientPoukazy : public QDialog {
+    Q_OBJECT
+public:
+    TfKlientPoukazy(AppContext& app, qint64 clientCode, QWidget* parent = nullptr);
+    int showModal();
+    void commandShow();
+
+    QLineEdit* eKod = nullptr;
+    QLineEdit* eRodcis = nullptr;
+    QLineEdit* eTitul = nullptr;
+    QLineEdit* eMeno = nullptr;
+    QLineEdit* ePriezvisk = nullptr;
+    QTableWidget* grid = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    AppContext& app_;
+};
+
+} // namespace vidoraw
