@@ -5,6 +5,8 @@
 #include "framework/appcontext.h"
 #include "vouchers/vouchertotals.h"
 
+#include <algorithm>
+
 namespace vidoraw {
 
 namespace {

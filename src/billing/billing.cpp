@@ -15,6 +15,8 @@ void RegisterBillingModules(AppContext& app) {
     RegisterModule<TfDavkad>(app);
 }
 
+namespace {
+
 void OpenInsurerInvoices(AppContext& app, QWidget* owner) {
     RecordModule* m = app.registry.module(module::kFaktura);
     if (!m || !m->OpenTable())
@@ -25,6 +27,8 @@ void OpenInsurerInvoices(AppContext& app, QWidget* owner) {
     TfBrowse browser(app, owner);
     browser.Browse(module::kFaktura, TfBrowse::DefaultButtons(), false);
 }
+
+} // namespace
 
 void RegisterBillingCommands(Program& program, AppContext& app) {
     TfHlavny* main = program.mainWindow();

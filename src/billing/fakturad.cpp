@@ -10,6 +10,7 @@
 #include "framework/tfbrowse.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -218,16 +219,22 @@ void TfFakturad::BatchList(TfBrowse* browser) {
 
 void TfFakturad::PrintSummary(TfBrowse* browser) {
     const qint64 code = table_.field(codeField).asInteger();
-    PrintToChosenOutput(app(), browser, [this, code](const QString& fileName) {
-        return PrintInvoiceSummary(app(), code, fileName);
-    });
+    RunReport(
+        app().reports,
+        [this, code](ReportWriter&, const QString& fileName) {
+            return PrintInvoiceSummary(app(), code, fileName);
+        },
+        browser);
 }
 
 void TfFakturad::PrintProtocol(TfBrowse* browser) {
     const qint64 code = table_.field(codeField).asInteger();
-    PrintToChosenOutput(app(), browser, [this, code](const QString& fileName) {
-        return PrintBatchProtocol(app(), code, fileName);
-    });
+    RunReport(
+        app().reports,
+        [this, code](ReportWriter&, const QString& fileName) {
+            return PrintBatchProtocol(app(), code, fileName);
+        },
+        browser);
 }
 
 void TfFakturad::PeriodStatistics(TfBrowse* browser) {

@@ -3,6 +3,7 @@
 #include "core/engine/tableops.h"
 #include "core/interaction.h"
 #include "core/settings.h"
+#include "core/values.h"
 #include "framework/formrows.h"
 #include "framework/orderdialogs.h"
 #include "framework/tablemodel.h"
@@ -23,6 +24,8 @@
 #include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <functional>
 
 namespace vidoraw {
 

@@ -75,8 +75,9 @@ void TestBillingForms::invoiceChecksInOrder() {
         form.pressOk();
         QVERIFY(form.isVisible());
         QCOMPARE(QApplication::focusWidget(), boxes[focus]);
-        form.close();
+        form.pressBack();
     });
+    f.ui.queueAnswer(1);
     m->AddRecord();
     const QList<RecordedNotice> n = f.ui.takeNotices();
     QCOMPARE(TextsOf(n), QStringList{message});
@@ -470,7 +471,8 @@ void TestBillingForms::frequentVoucherLines() {
     });
     QCOMPARE(m->AddRecord(), 1);
     QCOMPARE(f.ui.takeNoticeTexts(),
-             QStringList({"Hodnota počet nepredstavuje celé číslo!", "Popis nesmie byť prádzny!"}));
+             QStringList({"Popis nesmie byť prádzny!", "Hodnota počet nepredstavuje celé číslo!",
+                          "Popis nesmie byť prádzny!"}));
     QVERIFY(FindByKey(m->table(), "KOD", 1));
     QCOMPARE(m->table().field("KODOP2").asString(), QString("00001"));
     QCOMPARE(m->table().field("POCET2").asString(), QString("2"));
