@@ -35,6 +35,7 @@ bool IsCount(const QString& text) {
 TfCispoud::TfCispoud(AppContext& app) : TfDbForm(app, kNumber) {
     addCodeRow(QStringLiteral("Kód:"));
     ePopis = rows().addRow(QStringLiteral("Popis:"), 80, 40);
+    bind(ePopis, QStringLiteral("POPIS"));
     auto* grid = new QWidget(this);
     auto* g = new QGridLayout(grid);
     g->setContentsMargins(0, 0, 0, 0);
@@ -71,7 +72,6 @@ TfCispoud::TfCispoud(AppContext& app) : TfDbForm(app, kNumber) {
     g->addWidget(eSpoluPac, 5, 4);
     rows().addWide(grid);
     finishLayout();
-    bind(ePopis, QStringLiteral("POPIS"));
     checkedFields = {ePopis};
     for (const Line& l : lines)
         checkedFields << l.code << l.count << l.insurer << l.patient;

@@ -233,7 +233,7 @@ void TestBatchFile::unrepresentableTextWritesNothing() {
     BillingFixture f;
     f.addInvoice(1, "F1", "1", "2007");
     f.addBatch(1, 1, 1);
-    f.addVoucher(1, 1, 1, {{"KODODLEK", "Ω"}});
+    f.addVoucher(1, 1, 1, {{"STATPOI", "Ω"}});
     QTemporaryDir out;
     QString error;
     QVERIFY(!WriteBatchFile(f.app, 1, 1, out.path(), "DAVKA.01", &error));

@@ -113,7 +113,8 @@ void TestBillingReports::protocolNamesBatchesAsTheFiles() {
 void TestBillingReports::failedReportAnswersFalse() {
     BillingFixture f;
     f.addInvoice(1, "F1", "3", "2009");
-    const QString nowhere = f.dataDir.filePath("missing/zost1.zst");
+    // Under a file, where no folder can be made.
+    const QString nowhere = f.dataDir.filePath("vidoraw.sqlite/zost1.zst");
     QVERIFY(!PrintInvoiceSummary(f.app, 1, nowhere));
     QVERIFY(!PrintBatchProtocol(f.app, 1, nowhere));
     QCOMPARE(f.ui.takeNotices().size(), 2);

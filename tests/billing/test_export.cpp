@@ -94,7 +94,8 @@ void TestExport::directoryExport() {
     QCOMPARE(f.ui.takeNoticeTexts(), QStringList{"Export faktúry ukončený"});
     QStringList expected = {"DAVKA.01", "DAVKA.03", "DAVKA.txt", "poznamky.txt"};
     if (answer)
-        expected.insert(2, "davky.eml");
+        expected << "davky.eml";
+    expected.sort();
     QCOMPARE(f.files(), expected);
     QFile file(QDir(f.target.path()).filePath("DAVKA.03"));
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -127,6 +128,7 @@ void TestExport::cancelledChoicesDeleteNothing() {
     f.touch("DAVKA.01");
     if (atDirectory) {
         f.ui.queueDialog([](QDialog& d) { d.reject(); });
+        f.ui.queueAnswer(1); // leaving the directory dialog asks first
     } else {
         f.chooseDirectory();
         f.ui.queueDialog([](QDialog& d) { d.reject(); });
