@@ -26,13 +26,19 @@ TfVyberFaktury::TfVyberFaktury(AppContext& app, QWidget* parent) : TfMojForm(app
     eCisfak->setText(IniFile(QString::fromLatin1(kMainSettingsFile))
                          .readString(QStringLiteral("EXPORT"), QStringLiteral("CISFAK")));
     onPickKeys(eCisfak, [this] { lookUp(true); });
-    if (!eCisfak->text().trimmed().isEmpty()) {
-        QString code;
-        const bool found = LookupField(app, module::kFaktura, QStringLiteral("CISFAK"),
-                                       {eCisfak->text().trimmed()}, QStringLiteral("KOD"), code);
-        code_ = found ? code.toLongLong() : 0;
-        show(found);
-    }
+    // The invoice shows as its number is typed; leaving the field or OK also offers the list.
+    connect(eCisfak, &QLineEdit::textEdited, this, [this] { showQuietly(); });
+    showQuietly();
+}
+
+void TfVyberFaktury::showQuietly() {
+    QString code;
+    const QString number = eCisfak->text().trimmed();
+    const bool found = !number.isEmpty() &&
+                       LookupField(app(), module::kFaktura, QStringLiteral("CISFAK"), {number},
+                                   QStringLiteral("KOD"), code);
+    code_ = found ? code.toLongLong() : 0;
+    show(found);
 }
 
 void TfVyberFaktury::show(bool found) {

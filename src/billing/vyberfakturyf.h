@@ -28,6 +28,8 @@ private:
     // Looks the number up (the pick list when it is not found) and shows the invoice.
     bool lookUp(bool pick);
     void show(bool found);
+    // Shows the invoice of the typed number, if there is one, without the pick list.
+    void showQuietly();
     qint64 code_ = 0;
 };
 

@@ -74,23 +74,30 @@ TfZoznamPoukazov::TfZoznamPoukazov(AppContext& app, qint64 invoiceCode, qint64 b
     last_ = first_.isValid() ? first_.addMonths(1).addDays(-1) : QDate();
 
     auto* outer = new QVBoxLayout(this);
+    // The invoice in two columns, so that the grid keeps most of the window.
     auto* frame = new QGroupBox(QStringLiteral(" Definícia faktúry "));
-    FormRows rows(frame);
-    auto shown = [&](const QString& label, const QString& text, int width) {
+    auto* columns = new QHBoxLayout(frame);
+    auto* left = new QWidget(frame);
+    auto* right = new QWidget(frame);
+    columns->addWidget(left);
+    columns->addWidget(right, 1);
+    FormRows leftRows(left);
+    FormRows rightRows(right);
+    auto shown = [](FormRows& rows, const QString& label, const QString& text, int width) {
         QLineEdit* e = rows.addRow(label, 0, width);
         e->setText(text);
         FormRows::makeDisplayOnly(e);
         return e;
     };
-    eKod = shown(QStringLiteral("Kód:"), QString::number(invoiceCode), 8);
-    eCisfak = shown(QStringLiteral("Číslo faktúry:"), inv.value(0), 12);
-    eObdobie = shown(QStringLiteral("Účtovné obdobie:"), inv.value(1) + '.' + inv.value(2), 8);
-    eZmluva = shown(QStringLiteral("Zmluva:"), inv.value(3), 8);
-    eCiszml = shown(QStringLiteral("Číslo zmluvy:"), contract.value(0), 25);
-    eIco = shown(QStringLiteral("IČO:"), contract.value(1), 12);
-    ePoistovna = shown(QStringLiteral("Poisťovňa:"), contract.value(2) + ' ' + insurerName, 40);
-    eDavka = shown(QStringLiteral("Dávka:"), QString::number(batchNumber), 8);
-    eKodDavky = shown(QStringLiteral("Kód dávky:"), QString::number(batchCode), 8);
+    eKod = shown(leftRows, QStringLiteral("Kód:"), QString::number(invoiceCode), 8);
+    eCisfak = shown(leftRows, QStringLiteral("Číslo faktúry:"), inv.value(0), 12);
+    eObdobie = shown(leftRows, QStringLiteral("Účtovné obdobie:"), inv.value(1) + '.' + inv.value(2), 8);
+    eDavka = shown(leftRows, QStringLiteral("Dávka:"), QString::number(batchNumber), 8);
+    eKodDavky = shown(leftRows, QStringLiteral("Kód dávky:"), QString::number(batchCode), 8);
+    eZmluva = shown(rightRows, QStringLiteral("Zmluva:"), inv.value(3), 8);
+    eCiszml = shown(rightRows, QStringLiteral("Číslo zmluvy:"), contract.value(0), 25);
+    eIco = shown(rightRows, QStringLiteral("IČO:"), contract.value(1), 12);
+    ePoistovna = shown(rightRows, QStringLiteral("Poisťovňa:"), contract.value(2) + ' ' + insurerName, 30);
     outer->addWidget(frame);
 
     grid = new QTableView;

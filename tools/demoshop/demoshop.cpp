@@ -141,11 +141,15 @@ struct Insurer {
     const char* name;
     const char* town;
     const char* street;
+    const char* mail; // where the batch files go
 };
 const Insurer kInsurers[] = {
-    {"24", "35942436", "Dôvera zdravotná poisťovňa, a. s.", "Bratislava", "Einsteinova"},
-    {"25", "35937874", "Všeobecná zdravotná poisťovňa, a. s.", "Bratislava", "Panónska cesta"},
-    {"27", "36284831", "Union zdravotná poisťovňa, a. s.", "Bratislava", "Karadžičova"}};
+    {"24", "35942436", "Dôvera zdravotná poisťovňa, a. s.", "Bratislava", "Einsteinova",
+     "davky@dovera.example"},
+    {"25", "35937874", "Všeobecná zdravotná poisťovňa, a. s.", "Bratislava", "Panónska cesta",
+     "davky@vszp.example"},
+    {"27", "36284831", "Union zdravotná poisťovňa, a. s.", "Bratislava", "Karadžičova",
+     "davky@union.example"}};
 
 bool WriteInsurers(AppContext& app, QString* error) {
     TableFiller insurers(app, module::kPoist, error);
@@ -155,7 +159,8 @@ bool WriteInsurers(AppContext& app, QString* error) {
                            {"ULICA", QString::fromUtf8(i.street)}, {"CISLO", "1"},
                            {"OBEC", QString::fromUtf8(i.town)}, {"PSC", "81101"},
                            {"DODPOSTA", QStringLiteral("Bratislava 1")},
-                           {"STAT", QStringLiteral("Slovenská republika")}}))
+                           {"STAT", QStringLiteral("Slovenská republika")},
+                           {"MAIL", QString::fromLatin1(i.mail)}}))
             return false;
         if (!contracts.add({{"KODPOI", i.code}, {"PLATNOST", QDate(2030, 12, 31)},
                             {"ICOPOI", i.ico},
