@@ -77,12 +77,12 @@ TfZoznamPoukazov::TfZoznamPoukazov(AppContext& app, qint64 invoiceCode, qint64 b
     // The invoice in two columns, so that the grid keeps most of the window.
     auto* frame = new QGroupBox(QStringLiteral(" Definícia faktúry "));
     auto* columns = new QHBoxLayout(frame);
-    auto* left = new QWidget(frame);
-    auto* right = new QWidget(frame);
-    columns->addWidget(left);
-    columns->addWidget(right, 1);
-    FormRows leftRows(left);
-    FormRows rightRows(right);
+    auto* leftColumn = new QWidget(frame);
+    auto* rightColumn = new QWidget(frame);
+    columns->addWidget(leftColumn);
+    columns->addWidget(rightColumn, 1);
+    FormRows leftRows(leftColumn);
+    FormRows rightRows(rightColumn);
     auto shown = [](FormRows& rows, const QString& label, const QString& text, int width) {
         QLineEdit* e = rows.addRow(label, 0, width);
         e->setText(text);
@@ -225,10 +225,9 @@ int TfZoznamPoukazov::currentPc() const {
 
 qint64 TfZoznamPoukazov::currentCode() {
     const int row = grid->currentIndex().row();
-    if (row < 0 || row >= model_->rowCount())
+    if (row < 0 || row >= model_->rowCount() || !cursor_->gotoRecNo(row))
         return 0;
-    return model_->data(model_->index(row, model_->columnOf(QStringLiteral("KOD"))), Qt::EditRole)
-        .toLongLong();
+    return cursor_->field(QStringLiteral("KOD")).asInteger();
 }
 
 void TfZoznamPoukazov::reload() {
