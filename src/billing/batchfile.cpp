@@ -206,8 +206,13 @@ bool CollectBatch(AppContext& app, qint64 invoiceCode, qint64 batchCode, BatchFi
     // The doctors' codes as they are now, looked up once per doctor.
     QHash<qint64, std::pair<QString, QString>> doctors;
     auto text = [](const QVariant& x) { return x.isNull() ? QString() : x.toString(); };
-    const bool ok = t.scanOrder(
-        QStringLiteral("KODFA;KODDAV;KOD"), {invoiceCode, batchCode}, false,
+    QStringList needed = {"KODFA", "KODDAV", "KODLEK", "RODCIS", "KODPOIKL", "KODPEC", "KODPOILEK",
+                          "KODDIAG", "KODODLEK", "STATPOI", "ICPOI", "POHLPOI", "DATUM", "DATUMVYD"};
+    for (int i = 1; i <= 4; ++i)
+        for (const char* f : {"KODOP", "POCET", "SUMAPOI", "SUMAPAC"})
+            needed << QString::fromLatin1(f) + QString::number(i);
+    const bool ok = t.scanFields(
+        QStringLiteral("KODFA;KODDAV;KOD"), {invoiceCode, batchCode}, needed,
         [&](qint64, const QVector<QVariant>& r) {
             if (qint64(r[kodfa].toDouble()) != invoiceCode || qint64(r[koddav].toDouble()) != batchCode)
                 return false;

@@ -22,6 +22,8 @@ private slots:
     void cancelledChoicesDeleteNothing();
     void invoiceNumberMustExist();
     void writeFailureHalfWay();
+    void printFailureAsksToGoOn_data();
+    void printFailureAsksToGoOn();
     void disketteOffersToDropStaleFiles_data();
     void disketteOffersToDropStaleFiles();
     void mailDraft();
@@ -177,6 +179,35 @@ void TestExport::writeFailureHalfWay() {
     QVERIFY(notices[0].contains("DAVKA.03"));
     QVERIFY(notices[0].endsWith("Zapísané súbory: DAVKA.01"));
     QCOMPARE(f.files(), QStringList{"DAVKA.01"});
+}
+
+void TestExport::printFailureAsksToGoOn_data() {
+    QTest::addColumn<int>("goOn");
+    QTest::newRow("go on") << 1;
+    QTest::newRow("stop") << 0;
+}
+
+// A summary that cannot be printed is said, and the export goes on only when the user wants.
+void TestExport::printFailureAsksToGoOn() {
+    QFETCH(int, goOn);
+    ExportFixture f;
+    QImage nothing; // a device no painter can begin on
+    f.app.reports.setPrintDevice(&nothing);
+    f.chooseDirectory();
+    f.chooseInvoice("F1");
+    f.ui.queueAnswer(1); // print the invoice summary
+    f.ui.queueAnswer(goOn);
+    if (goOn)
+        for (int i = 0; i < 4; ++i)
+            f.ui.queueAnswer(0); // two batch summaries, the protocol, the mail
+    const ExportResult r = ExportBatches(f.app, ExportTarget::Directory, nullptr);
+    QCOMPARE(f.ui.questions.value(1), QString("Tlač sa nepodarila. Mám pokračovať v exporte?"));
+    QCOMPARE(r.finished, bool(goOn));
+    QStringList notices = {"Tlač sa nedá začať !"};
+    if (goOn)
+        notices << "Export faktúry ukončený";
+    QCOMPARE(f.ui.takeNoticeTexts(), notices);
+    QCOMPARE(f.files(), goOn ? QStringList({"DAVKA.01", "DAVKA.03"}) : QStringList());
 }
 
 void TestExport::disketteOffersToDropStaleFiles_data() {

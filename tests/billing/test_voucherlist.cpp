@@ -73,6 +73,18 @@ void TestVoucherList::ordersAndPositions() {
     list.commandIndex();
     QCOMPARE(list.orderIndex(), 0);
     QCOMPARE(f.codes(list), (QList<qint64>{1, 2, 3}));
+
+    // "Hľadaj" in the surname order goes to the nearest surname of the batch.
+    QVERIFY(list.setOrderIndex(2));
+    f.ui.queueDialog([](QDialog& d) {
+        auto& h = As<TfHladanie>(d);
+        QCOMPARE(h.boxes.size(), 1);
+        h.boxes[0]->setText("Ci");
+        h.pressOk();
+    });
+    list.commandSearch();
+    QCOMPARE(list.currentCode(), 1); // Čierny: "č" after "c"
+    QCOMPARE(list.currentPc(), 2);
 }
 
 // Add hands the form the batch, the next position and the invoice's month; edit the position.
