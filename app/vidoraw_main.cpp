@@ -1,3 +1,4 @@
+#include "billing/billing.h"
 #include "codelists/codelists.h"
 #include "core/base/qttranslations.h"
 #include "core/datadir.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
     RegisterInvoicingModules(app);
     RegisterVoucherModules(app);
     RegisterShopModules(app);
+    RegisterBillingModules(app);
     Program program(app);
     RegisterInvoicingStart(program, app);
     QString error;
@@ -46,6 +48,7 @@ int main(int argc, char** argv) {
     RegisterUsers(program, app);
     RegisterVoucherCommands(program, app);
     RegisterInvoicingCommands(program, app);
+    RegisterBillingCommands(program, app);
     program.mainWindow()->show();
     program.start();
     return qapp.exec();

@@ -66,6 +66,9 @@ struct AppContext {
     // Shows a file with the desktop's program for it (default: QDesktopServices); tests replace
     // it so that no program starts.
     std::function<bool(const QUrl&)> openOnDesktop;
+    // Starts another program without waiting (default: a detached process); tests replace it
+    // so that no program starts.
+    std::function<bool(const QString& program, const QStringList& arguments)> startProgram;
     // The shared small windows (last: they refer to the context and go first).
     KeptWindow calendar;        // PickDate
     KeptWindow period;          // AskPeriod

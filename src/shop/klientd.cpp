@@ -6,6 +6,7 @@
 #include "framework/tfbrowse.h"
 #include "shop/clientbirthnumbers.h"
 #include "shop/latestprescription.h"
+#include "vouchers/batchvoucherlist.h"
 #include "vouchers/birthnumber.h"
 #include "vouchers/clientkey.h"
 #include "vouchers/eyedatagrid.h"
@@ -342,10 +343,15 @@ QList<QAction*> TfKlientd::otherCommands(TfBrowse* browser, QObject* parent) {
     auto* separator = new QAction(parent);
     separator->setSeparator(true);
     out << separator;
-    // The client's vouchers and glasses come with the lists that show them.
+    // The client's glasses come with the list that shows them.
     auto* vouchers = new QAction(QStringLiteral("Zozna&m poukazov"), parent);
     vouchers->setStatusTip(QStringLiteral("Zobrazí zoznam poukazov"));
-    vouchers->setEnabled(false);
+    connect(vouchers, &QAction::triggered, this, [this, browser] {
+        if (IsTableEmpty(table_))
+            return;
+        TfKlientPoukazy list(app(), table_.field(codeField).asInteger(), browser);
+        list.showModal();
+    });
     auto* glasses = new QAction(QStringLiteral("O&kuliare bez poukazu"), parent);
     glasses->setStatusTip(QStringLiteral("Zoznam okuliarov bez poukazu"));
     glasses->setEnabled(false);

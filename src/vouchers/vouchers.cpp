@@ -3,6 +3,7 @@
 #include "framework/registermodule.h"
 #include "shell/mainwindow.h"
 #include "shell/program.h"
+#include "vouchers/cispoud.h"
 #include "vouchers/dgd.h"
 #include "vouchers/lekard.h"
 #include "vouchers/optpomd.h"
@@ -24,6 +25,7 @@ void RegisterVoucherModules(AppContext& app) {
     RegisterModule<TfPzsd>(app);
     RegisterModule<TfPoukazvd>(app);
     RegisterModule<TfPoukazd>(app);
+    RegisterModule<TfCispoud>(app);
 }
 
 void RegisterVoucherCommands(Program& program, AppContext& app) {

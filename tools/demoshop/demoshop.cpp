@@ -14,6 +14,9 @@
 #include <QDate>
 #include <QDir>
 #include <QSaveFile>
+#include <QSet>
+
+#include <algorithm>
 #include <functional>
 
 namespace vidoraw {
@@ -147,11 +150,15 @@ struct Insurer {
     const char* name;
     const char* town;
     const char* street;
+    const char* mail; // where the batch files go
 };
 const Insurer kInsurers[] = {
-    {"24", "35942436", "Dôvera zdravotná poisťovňa, a. s.", "Bratislava", "Einsteinova"},
-    {"25", "35937874", "Všeobecná zdravotná poisťovňa, a. s.", "Bratislava", "Panónska cesta"},
-    {"27", "36284831", "Union zdravotná poisťovňa, a. s.", "Bratislava", "Karadžičova"}};
+    {"24", "35942436", "Dôvera zdravotná poisťovňa, a. s.", "Bratislava", "Einsteinova",
+     "davky@dovera.example"},
+    {"25", "35937874", "Všeobecná zdravotná poisťovňa, a. s.", "Bratislava", "Panónska cesta",
+     "davky@vszp.example"},
+    {"27", "36284831", "Union zdravotná poisťovňa, a. s.", "Bratislava", "Karadžičova",
+     "davky@union.example"}};
 
 bool WriteInsurers(AppContext& app, QString* error) {
     TableFiller insurers(app, module::kPoist, error);
@@ -161,7 +168,8 @@ bool WriteInsurers(AppContext& app, QString* error) {
                            {"ULICA", QString::fromUtf8(i.street)}, {"CISLO", "1"},
                            {"OBEC", QString::fromUtf8(i.town)}, {"PSC", "81101"},
                            {"DODPOSTA", QStringLiteral("Bratislava 1")},
-                           {"STAT", QStringLiteral("Slovenská republika")}}))
+                           {"STAT", QStringLiteral("Slovenská republika")},
+                           {"MAIL", QString::fromLatin1(i.mail)}}))
             return false;
         if (!contracts.add({{"KODPOI", i.code}, {"PLATNOST", QDate(2030, 12, 31)},
                             {"ICOPOI", i.ico},
@@ -449,6 +457,55 @@ bool WriteCompanies(AppContext& app, DemoRandom& rnd, QString* error) {
     return true;
 }
 
+struct Client {
+    qint64 code;
+    QString rodcis, meno, priezvisk, obec, ulica, cislo, psc, posta, insurer;
+};
+
+// A birth number of the 1950s to 2000s that passes modulo 11; women's months are raised by 50.
+QString BirthNumber(DemoRandom& rnd, bool woman) {
+    const int year = rnd.between(50, 99);
+    const int month = rnd.between(1, 12) + (woman ? 50 : 0);
+    const int day = rnd.between(1, 28);
+    const qint64 head = qint64(year) * 10000 + month * 100 + day;
+    qint64 tail = rnd.between(0, 9990);
+    while ((head * 10000 + tail) % 11 != 0)
+        ++tail;
+    return QStringLiteral("%1/%2").arg(head, 6, 10, QChar(u'0')).arg(tail, 4, 10, QChar(u'0'));
+}
+
+bool WriteClients(AppContext& app, DemoRandom& rnd, int count, QList<Client>& clients,
+                  QString* error) {
+    TableFiller table(app, module::kKlient, error);
+    QSet<QString> used;
+    for (int n = 0; n < count; ++n) {
+        const bool woman = rnd.below(2) == 0;
+        Client c;
+        c.code = n + 1;
+        do
+            c.rodcis = BirthNumber(rnd, woman);
+        while (used.contains(c.rodcis));
+        used.insert(c.rodcis);
+        c.meno = woman ? rnd.pick(kFirstNamesF) : rnd.pick(kFirstNamesM);
+        c.priezvisk = woman ? rnd.pick(kSurnamesF) : rnd.pick(kSurnamesM);
+        const Town& t = rnd.pick(kTowns);
+        c.obec = QString::fromUtf8(t.name);
+        c.ulica = rnd.pick(kStreets);
+        c.cislo = QString::number(rnd.between(1, 150));
+        c.psc = QString::fromLatin1(t.psc);
+        c.posta = QString::fromUtf8(t.post);
+        c.insurer = QString::fromLatin1(rnd.pick(kInsurers).code);
+        if (!table.add({{"KOD", c.code}, {"RODCIS", c.rodcis}, {"KODPOI", c.insurer},
+                        {"MENO", c.meno}, {"PRIEZVISK", c.priezvisk}, {"OBEC", c.obec},
+                        {"ULICA", c.ulica}, {"CISLO", c.cislo}, {"PSC", c.psc},
+                        {"DODPOSTA", c.posta}, {"DIALKY", rnd.between(58, 70)},
+                        {"BLIZKO", rnd.between(55, 67)}}))
+            return false;
+        clients << c;
+    }
+    return true;
+}
+
 struct MailDefinition {
     const char* description;
     const char* file;
@@ -584,10 +641,75 @@ bool WriteCustomerCards(AppContext& app, DemoRandom& rnd, QString* error) {
     }
     return true;
 }
+// Two months of billing: an invoice per insurer and month, each with up to ten batches, the
+// vouchers shared out evenly among the invoices.
+bool WriteBilling(AppContext& app, DemoRandom& rnd, const DemoOptions& o,
+                  const QList<Client>& clients, QString* error) {
+    TableFiller invoices(app, module::kFaktura, error);
+    TableFiller batches(app, module::kDavka, error);
+    TableFiller vouchers(app, module::kPoukaz, error);
+    const int months[] = {1, 2};
+    const int year = 2025;
+    const int invoiceCount = int(std::size(months) * std::size(kInsurers));
+    const int perInvoice = o.vouchers / invoiceCount;
+    int extra = o.vouchers % invoiceCount;
+    qint64 invoiceCode = 0, batchCode = 0, voucherCode = 0;
+    for (int month : months) {
+        int contract = 0;
+        for (const Insurer& ins : kInsurers) {
+            ++contract;
+            ++invoiceCode;
+            const int share = perInvoice + (extra-- > 0 ? 1 : 0);
+            if (!invoices.add({{"KOD", invoiceCode},
+                               {"CISFAK", QStringLiteral("%1%2%3").arg(year).arg(month, 2, 10, QChar(u'0')).arg(QString::fromLatin1(ins.code))},
+                               {"OBDMM", QString::number(month)}, {"OBDRR", QString::number(year)},
+                               {"KODZML", contract}}))
+                return false;
+            const int batchCount = std::clamp(share / 20, 1, 10);
+            const QDate first(year, month, 1);
+            for (int b = 0; b < batchCount; ++b) {
+                ++batchCode;
+                if (!batches.add({{"KOD", batchCode}, {"KODFA", invoiceCode}, {"CISDAV", b + 1}}))
+                    return false;
+                const int inBatch = share / batchCount + (b < share % batchCount ? 1 : 0);
+                for (int v = 0; v < inBatch; ++v) {
+                    const Client& c = clients.isEmpty() ? Client{} : clients[rnd.below(int(clients.size()))];
+                    const int doctor = rnd.below(std::max(1, o.doctors));
+                    const int aid = rnd.below(std::max(1, o.aids));
+                    const int aid2 = rnd.below(std::max(1, o.aids));
+                    const double price = 3.0 + (aid * 7919 % 8000) / 100.0;
+                    const QDate prescribed = first.addDays(rnd.below(20));
+                    Row row = {{"KOD", ++voucherCode}, {"KODFA", invoiceCode}, {"KODDAV", batchCode},
+                               {"KODKLIENT", c.code}, {"RODCIS", c.rodcis},
+                               {"KODPOIKL", QString::fromLatin1(ins.code)}, {"MENO", c.meno},
+                               {"PRIEZVISK", c.priezvisk}, {"OBEC", c.obec}, {"ULICA", c.ulica},
+                               {"CISLO", c.cislo}, {"PSC", c.psc}, {"DODPOSTA", c.posta},
+                               {"KODLEK", doctor + 1},
+                               {"KODPEC", QStringLiteral("%1-%2-%3").arg(1000 + doctor, 4, 10, QChar(u'0')).arg(20 + doctor % 70).arg(100 + doctor, 3, 10, QChar(u'0'))},
+                               {"KODPOILEK", QString::fromLatin1(ins.code)},
+                               {"KODDIAG", QString::fromUtf8(rnd.pick(kDiagnoses).code)},
+                               {"DIALKY", rnd.between(58, 70)}, {"BLIZKO", rnd.between(55, 67)},
+                               {"KODOP1", QStringLiteral("%1").arg(10001 + aid * 7, 5, 10, QChar(u'0'))},
+                               {"POCET1", 2}, {"SUMAPOI1", price * 2}, {"SUMAPAC1", double(rnd.below(2000)) / 100.0},
+                               {"DATUM", prescribed}, {"DATUMVYD", prescribed.addDays(rnd.between(1, 8))}};
+                    if (rnd.below(3) == 0)
+                        row << std::pair<const char*, QVariant>{"KODOP2", QStringLiteral("%1").arg(10001 + aid2 * 7, 5, 10, QChar(u'0'))}
+                            << std::pair<const char*, QVariant>{"POCET2", 1}
+                            << std::pair<const char*, QVariant>{"SUMAPOI2", 3.0 + (aid2 * 7919 % 8000) / 100.0};
+                    if (!vouchers.add(row))
+                        return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool MakeDemoShop(AppContext& app, const DemoOptions& options, QString* error) {
     DemoRandom rnd(options.seed);
+    QList<Client> clients;
     const std::function<bool()> steps[] = {
         [&] { return WriteTowns(app, error); },
         [&] { return WriteTaxLevels(app, error); },
@@ -595,6 +717,8 @@ bool MakeDemoShop(AppContext& app, const DemoOptions& options, QString* error) {
         [&] { return WriteDiagnoses(app, error); },
         [&] { return WriteDoctors(app, rnd, options.doctors, error); },
         [&] { return WriteAids(app, rnd, options.aids, error); },
+        [&] { return WriteClients(app, rnd, options.clients, clients, error); },
+        [&] { return WriteBilling(app, rnd, options, clients, error); },
     };
     for (const auto& step : steps)
         if (!TableFiller::InOneWrite(app, error, step))

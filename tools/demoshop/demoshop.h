@@ -14,7 +14,7 @@ struct DemoOptions {
     int aids = 300;      // optical aids with prices
     int doctors = 40;
     int clients = 300;
-    int vouchers = 600;  // spread over the months of the billing
+    int vouchers = 600;  // shared out among the six insurer invoices of two months
 };
 
 // Fills an empty data directory's tables; the modules must be registered and the database

@@ -2,6 +2,7 @@
 // Makes a demo shop in a new data directory (never in one that already holds data).
 #include "demoshop.h"
 
+#include "billing/billing.h"
 #include "codelists/codelists.h"
 #include "core/interaction.h"
 #include "framework/appcontext.h"
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
     RegisterInvoicingModules(app);
     RegisterVoucherModules(app);
     RegisterShopModules(app);
+    RegisterBillingModules(app);
     Program program(app);
     RegisterInvoicingStart(program, app);
     QString error;

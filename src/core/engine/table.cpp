@@ -674,6 +674,27 @@ bool Table::convertKey(const Database::OrderInfo& o, const QVariantList& in, QVa
 
 bool Table::scanOrder(const QString& orderFields, const QVariantList& fromKey, bool honourFilter,
                       const std::function<bool(qint64, const QVector<QVariant>&)>& visit) {
+    return scanImpl(orderFields, fromKey, honourFilter, nullptr, visit);
+}
+
+bool Table::scanFields(const QString& orderFields, const QVariantList& fromKey,
+                       const QStringList& fields,
+                       const std::function<bool(qint64, const QVector<QVariant>&)>& visit) {
+    if (!isOpen() && !open())
+        return false;
+    QList<int> only;
+    for (const QString& f : fields) {
+        const int i = fieldIndex(f);
+        if (i < 0 || i >= tableFields_)
+            return fail(QStringLiteral("Tabuľka %1 nemá pole %2.").arg(fileName_, f));
+        only << i;
+    }
+    return scanImpl(orderFields, fromKey, false, &only, visit);
+}
+
+bool Table::scanImpl(const QString& orderFields, const QVariantList& fromKey, bool honourFilter,
+                     const QList<int>* only,
+                     const std::function<bool(qint64, const QVector<QVariant>&)>& visit) {
     if (!isOpen() && !open())
         return false;
     const Database::OrderInfo o =
@@ -756,12 +777,24 @@ bool Table::scanOrder(const QString& orderFields, const QVariantList& fromKey, b
     const QString where = conds.isEmpty() ? QString() : QStringLiteral(" WHERE ") + conds.join(" AND ");
     const bool usePredicate = honourFilter && filtered_ && predicate_;
     DbStatus st;
+    QString columns = selectColumns();
+    if (only) {
+        QStringList cols;
+        for (int i : *only)
+            cols << b.quoteName(defs_[i].name.toUpper());
+        columns = cols.join(", ");
+    }
     const bool ok = b.query(QStringLiteral("SELECT %1, %2 FROM %3%4 ORDER BY %5")
-                                .arg(b.rowIdColumn(), selectColumns(), b.quoteName(sqlName_), where,
+                                .arg(b.rowIdColumn(), columns, b.quoteName(sqlName_), where,
                                      orderSql(o, false)),
                             binds,
                             [&](const QVariantList& r) {
                                 QVector<QVariant> row(defs_.size());
+                                if (only) {
+                                    for (int k = 0; k < only->size(); ++k)
+                                        row[(*only)[k]] = FromStorage(defs_[(*only)[k]], r[k + 1]);
+                                    return visit(r[0].toLongLong(), row);
+                                }
                                 for (int i = 0; i < tableFields_; ++i)
                                     row[i] = FromStorage(defs_[i], r[i + 1]);
                                 computeCalc(row);

@@ -128,6 +128,10 @@ public:
     // start); visit answers false to stop. Does not move this cursor.
     bool scanOrder(const QString& orderFields, const QVariantList& fromKey, bool honourFilter,
                    const std::function<bool(qint64 rowId, const QVector<QVariant>& row)>& visit);
+    // The same, filter ignored, reading only the named fields: the row's other entries stay
+    // blank and calculated fields are not filled. For long walks that need a few fields.
+    bool scanFields(const QString& orderFields, const QVariantList& fromKey, const QStringList& fields,
+                    const std::function<bool(qint64 rowId, const QVector<QVariant>& row)>& visit);
     // Exact find in any order without moving this cursor.
     std::optional<qint64> locate(const QString& orderFields, const QVariantList& key,
                                  bool honourFilter);
@@ -172,6 +176,9 @@ private:
     bool passesPredicate(QVector<QVariant>& row);
     bool findImpl(const QVariantList& values, bool nearest);
     QString selectColumns() const;
+    bool scanImpl(const QString& orderFields, const QVariantList& fromKey, bool honourFilter,
+                  const QList<int>* only,
+                  const std::function<bool(qint64 rowId, const QVector<QVariant>& row)>& visit);
 
     QPointer<Database> db_;
     QString fileName_;

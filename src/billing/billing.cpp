@@ -1,0 +1,44 @@
+#include "billing/billing.h"
+
+#include "billing/batchexport.h"
+#include "billing/davkad.h"
+#include "billing/fakturad.h"
+#include "framework/registermodule.h"
+#include "framework/tfbrowse.h"
+#include "shell/mainwindow.h"
+#include "shell/program.h"
+
+namespace vidoraw {
+
+void RegisterBillingModules(AppContext& app) {
+    RegisterModule<TfFakturad>(app);
+    RegisterModule<TfDavkad>(app);
+}
+
+namespace {
+
+void OpenInsurerInvoices(AppContext& app, QWidget* owner) {
+    RecordModule* m = app.registry.module(module::kFaktura);
+    if (!m || !m->OpenTable())
+        return;
+    // Ordered by code, on the latest invoice.
+    if (m->table().setOrder(QStringLiteral("KOD")))
+        m->table().last();
+    TfBrowse browser(app, owner);
+    browser.Browse(module::kFaktura, TfBrowse::DefaultButtons(), false);
+}
+
+} // namespace
+
+void RegisterBillingCommands(Program& program, AppContext& app) {
+    TfHlavny* main = program.mainWindow();
+    main->wire(QStringLiteral("Faktúry/&Faktúry poisťovne"), [&app, main] { OpenInsurerInvoices(app, main); });
+    main->wire(QStringLiteral("Faktúry/Export/Mechanika &A"),
+               [&app, main] { ExportBatches(app, ExportTarget::DriveA, main); });
+    main->wire(QStringLiteral("Faktúry/Export/Mechanika &B"),
+               [&app, main] { ExportBatches(app, ExportTarget::DriveB, main); });
+    main->wire(QStringLiteral("Faktúry/Export/&Pevný disk"),
+               [&app, main] { ExportBatches(app, ExportTarget::Directory, main); });
+}
+
+} // namespace vidoraw
