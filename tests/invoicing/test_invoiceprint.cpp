@@ -1,5 +1,6 @@
 #include "invoicedata.h"
 #include "invoicing/invoiceprint.h"
+#include "invoicing/invoicetemplate.h"
 #include "reports/format/reportformat.h"
 #include "testmain.h"
 
@@ -20,6 +21,8 @@ private slots:
     void additionalCurrency_data();
     void additionalCurrency();
     void textOnlyLine();
+    void fromTemplates_data();
+    void fromTemplates();
 };
 
 namespace {
@@ -227,6 +230,52 @@ void TestInvoicePrint::textOnlyLine() {
              QRectF(QPointF(2, 113 + 4.5 * 2), QPointF(193, 113 + 4.5 * 3)));
     // 23 priced lines on page 1.
     QVERIFY(Has(doc.pages[0], "230,00"));
+}
+
+void TestInvoicePrint::fromTemplates_data() {
+    QTest::addColumn<QString>("payer");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QStringList>("pageMarks"); // "XXX_STRANA" of each page; "" for none
+    QTest::newRow("payer, 25 lines: one form") << "A" << 25 << QStringList{""};
+    QTest::newRow("payer, 26 lines: first page and one more")
+        << "A" << 26 << QStringList{"Strana: 1/2", "Strana: 2/2"};
+    QTest::newRow("payer, 108 lines") << "A" << 108
+                                      << QStringList{"Strana: 1/4", "Strana: 2/4", "Strana: 3/4",
+                                                     "Strana: 4/4"};
+    QTest::newRow("non-payer, 67 lines")
+        << "N" << 67 << QStringList{"Strana: 1/3", "Strana: 2/3", "Strana: 3/3"};
+}
+
+// Every line lands on exactly one page, every placeholder is filled, the totals stand on the
+// first and the last page.
+void TestInvoicePrint::fromTemplates() {
+    QFETCH(QString, payer);
+    QFETCH(int, lines);
+    QFETCH(QStringList, pageMarks);
+    InvoicingFixture f;
+    SeedInvoicing(f, {{"PLATCADAN", payer}});
+    AddStoredInvoice(f, 1, "2010/001", "0012345", "15.6.2010", Lines(lines));
+    const QString file = f.dataDir.filePath("predloha.zst");
+    QVERIFY(PrintInvoiceFromTemplate(f.app, 1, "N", file));
+    ReportDocument doc;
+    QVERIFY(LoadReport(file, doc));
+    QCOMPARE(doc.pages.size(), pageMarks.size());
+    QMap<QString, int> seen;
+    for (int p = 0; p < doc.pages.size(); ++p) {
+        for (const Text& t : TextsOf(doc.pages[p])) {
+            QVERIFY2(!t.text.contains("XXX_"), qPrintable(t.text));
+            if (t.text.startsWith("Položka "))
+                ++seen[t.text];
+        }
+        if (!pageMarks[p].isEmpty())
+            QVERIFY2(Has(doc.pages[p], pageMarks[p]), qPrintable(pageMarks[p]));
+    }
+    QCOMPARE(seen.size(), lines);
+    for (auto it = seen.cbegin(); it != seen.cend(); ++it)
+        QCOMPARE(it.value(), 1);
+    const QString total = payer == "A" ? FormatFixed(lines * 11.9, 2) : FormatFixed(lines * 10.0, 2);
+    QVERIFY(Has(doc.pages.first(), total));
+    QVERIFY(Has(doc.pages.last(), total));
 }
 
 VIDORAW_TEST(TestInvoicePrint)
