@@ -3,9 +3,11 @@
 #include "core/interaction.h"
 #include "core/values.h"
 #include "framework/kal32.h"
+#include "framework/menuletters.h"
 #include "framework/tfbrowse.h"
 #include "invoicing/companynames.h"
 #include "invoicing/invoiceprint.h"
+#include "invoicing/invoicetemplate.h"
 #include "invoicing/numberseries.h"
 #include "invoicing/pold.h"
 #include "shell/vlastnikd.h"
@@ -654,26 +656,76 @@ QList<QAction*> TfFakd::otherCommands(TfBrowse* browser, QObject* parent) {
     return out;
 }
 
-bool TfFakd::PrintList(TfBrowse* browser, const QString& extraHeading) {
-    ownerBrowser = browser;
-    const bool creditNote = !IsTableEmpty(table_) &&
-                            table_.field(QStringLiteral("TYP")).asString() == QLatin1String("D");
-    QMenu menu(browser);
-    QAction* single = menu.addAction(creditNote ? QStringLiteral("&Tlač dobropisu")
-                                                : QStringLiteral("&Tlač faktúry"));
-    single->setStatusTip(creditNote ? QStringLiteral("Vytlačí aktuálny dobropis")
-                                    : QStringLiteral("Vytlačí aktuálnu faktúru"));
-    QAction* list = menu.addAction(QStringLiteral("&Zoznam faktúr"));
-    QAction* chosen = menu.exec(browser ? browser->mapToGlobal(browser->rect().center())
-                                        : QCursor::pos());
-    if (chosen == single) {
-        if (!IsTableEmpty(table_))
-            return PrintCurrentInvoice(app(), *this, browser);
+bool TfFakd::printInvoices(bool all, bool fromTemplate, QWidget* owner) {
+    if (!OpenTable() || IsTableEmpty(table_))
         return false;
+    // The list's invoices in list order; the list comes back to the invoice it was on.
+    QList<qint64> codes;
+    const qint64 here = table_.bookmark();
+    if (all) {
+        for (table_.first(); !table_.eof(); table_.next())
+            codes << qint64(table_.field(codeField).asFloat());
+        (void)table_.gotoBookmark(here);
+    } else {
+        codes << qint64(table_.field(codeField).asFloat());
     }
-    if (chosen == list)
-        return TfDbForm::PrintList(browser, extraHeading);
-    return false;
+    return RunReport(
+        app().reports,
+        [&](ReportWriter& w, const QString& fileName) {
+            if (!w.ReportBegin(fileName))
+                return false;
+            bool ok = true;
+            for (int i = 0; i < codes.size() && ok; ++i) {
+                if (i > 0)
+                    w.ReportNewPage();
+                ok = fromTemplate
+                         ? PrintInvoiceFromTemplate(app(), codes[i], QStringLiteral("A"), fileName)
+                         : PrintInvoice(app(), codes[i], QStringLiteral("A"), fileName);
+            }
+            return w.ReportEnd() && ok;
+        },
+        owner);
+}
+
+QList<QAction*> TfFakd::printCommands(TfBrowse* browser, QObject* parent) {
+    const bool creditNote = OpenTable() && !IsTableEmpty(table_) &&
+                            table_.field(QStringLiteral("TYP")).asString() == QLatin1String("D");
+    QList<QAction*> out;
+    auto add = [&](const QString& caption, const QString& hint, std::function<bool()> run) {
+        auto* a = new QAction(caption, parent);
+        a->setStatusTip(hint);
+        connect(a, &QAction::triggered, this, [this, browser, run] {
+            ownerBrowser = browser;
+            run();
+        });
+        out << a;
+    };
+    add(creditNote ? QStringLiteral("&Tlač dobropisu") : QStringLiteral("&Tlač faktúry"),
+        creditNote ? QStringLiteral("Vytlačí aktuálny dobropis")
+                   : QStringLiteral("Vytlačí aktuálnu faktúru"),
+        [this, browser] { return printInvoices(false, false, browser); });
+    add(creditNote ? QStringLiteral("&Dobropis podľa predlohy")
+                   : QStringLiteral("&Faktúra podľa predlohy"),
+        creditNote ? QStringLiteral("Vytlačí dobropis podľa predlohy")
+                   : QStringLiteral("Vytlačí faktúru podľa predlohy"),
+        [this, browser] { return printInvoices(false, true, browser); });
+    add(QStringLiteral("&Hromadná tlač faktúr"), QString(),
+        [this, browser] { return printInvoices(true, false, browser); });
+    add(QStringLiteral("H&romadná tlač podľa predlohy"), QString(),
+        [this, browser] { return printInvoices(true, true, browser); });
+    add(QStringLiteral("&Zoznam faktúr"), QString(), [this, browser] {
+        return TfDbForm::PrintList(browser, browser ? browser->extraHeading : QString());
+    });
+    return out;
+}
+
+bool TfFakd::PrintList(TfBrowse* browser, const QString&) {
+    ownerBrowser = browser;
+    QMenu menu(browser);
+    menu.addActions(printCommands(browser, &menu));
+    RouteMenuLetters(&menu);
+    menu.exec(QCursor::pos());
+    return true;
 }
 
 } // namespace vidoraw

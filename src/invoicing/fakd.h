@@ -28,6 +28,10 @@ public:
     void DefineList() override;
     QList<QAction*> otherCommands(TfBrowse* browser, QObject* parent) override;
     bool PrintList(TfBrowse* browser, const QString& extraHeading) override;
+    // The print menu's commands: the current invoice or all listed, drawn or from the forms,
+    // and the list itself.
+    QList<QAction*> printCommands(TfBrowse* browser, QObject* parent);
+    bool printInvoices(bool all, bool fromTemplate, QWidget* owner);
     bool removeCurrentRecord() override;
 
     // "Pridaj dobropis": a credit note added (through the list when there is one).

@@ -498,17 +498,4 @@ bool PrintInvoice(AppContext& app, qint64 invoiceCode, const QString& mode,
     return true;
 }
 
-bool PrintCurrentInvoice(AppContext& app, TfFakd& invoices, QWidget* owner) {
-    Table& t = invoices.table();
-    if (IsTableEmpty(t))
-        return false;
-    const qint64 code = qint64(t.field(QStringLiteral("KOD")).asFloat());
-    return RunReport(
-        app.reports,
-        [&](ReportWriter&, const QString& fileName) {
-            return PrintInvoice(app, code, QStringLiteral("N"), fileName);
-        },
-        owner);
-}
-
 } // namespace vidoraw

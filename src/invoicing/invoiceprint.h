@@ -9,13 +9,10 @@
 #include <QHash>
 #include <QString>
 
-class QWidget;
-
 namespace vidoraw {
 
 struct AppContext;
 class ReportWriter;
-class TfFakd;
 
 // What one invoice print needs, read once from the tables.
 struct InvoicePrintData {
@@ -53,9 +50,6 @@ void DrawInvoice(ReportWriter& writer, const InvoicePrintData& data);
 // pages added to a report already begun. False only when the report cannot begin.
 bool PrintInvoice(AppContext& app, qint64 invoiceCode, const QString& mode,
                   const QString& fileName);
-// "Tlač faktúry": the output device, then the current invoice of the list to the screen or
-// the printer.
-bool PrintCurrentInvoice(AppContext& app, TfFakd& invoices, QWidget* owner);
 
 // The total in the additional currency, for the pairs that convert (Sk to EUR and back);
 // false for any other pair or without a rate.
