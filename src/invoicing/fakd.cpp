@@ -2,6 +2,7 @@
 
 #include "core/interaction.h"
 #include "core/values.h"
+#include "framework/casintem.h"
 #include "framework/kal32.h"
 #include "framework/menuletters.h"
 #include "framework/tfbrowse.h"
@@ -643,6 +644,105 @@ void TfFakd::editItems() {
     pol.setEditable(recordMode != ModeView);
     pol.editItems();
     showTotals();
+}
+
+bool TfFakd::setMark(bool marked) {
+    WriteLock lock(*table_.database());
+    if (!lock.ok() || !table_.edit())
+        return false;
+    if (!table_.field(QStringLiteral("INDIK")).setAsString(marked ? QStringLiteral("A") : QString()) ||
+        !table_.post()) {
+        table_.cancel();
+        return false;
+    }
+    return lock.commit();
+}
+
+int TfFakd::changeMarks(MarkChange change) {
+    if (!OpenTable())
+        return 0;
+    const qint64 here = table_.bookmark();
+    QList<qint64> rows;
+    for (table_.first(); !table_.eof(); table_.next())
+        rows << table_.bookmark();
+    int count = 0;
+    for (qint64 row : rows) {
+        if (!table_.gotoBookmark(row))
+            continue;
+        const bool marked = !table_.field(QStringLiteral("INDIK")).asString().isEmpty();
+        const bool wanted = change == MarkChange::MarkAll     ? true
+                            : change == MarkChange::UnmarkAll ? false
+                                                              : !marked;
+        if (wanted != marked && setMark(wanted))
+            ++count;
+    }
+    table_.refresh();
+    if (!table_.gotoBookmark(here)) {
+        table_.first();
+        ShowNotice(QStringLiteral("Oznam"),
+                   QStringLiteral("Pravdepodobne nebolo možné nastaviť sa na pôvodný záznam, nakoľko "
+                                  "už nevyhovuje výberovej podmienke."),
+                   NoticeKind::Information, ownerBrowser);
+    }
+    return count;
+}
+
+QList<QAction*> TfFakd::filterCommands(TfBrowse* browser, QObject* parent) {
+    QList<QAction*> out = TfDbForm::filterCommands(browser, parent);
+    auto* separator = new QAction(parent);
+    separator->setSeparator(true);
+    out << separator;
+    auto add = [&](const QString& caption, std::function<void()> run) {
+        auto* a = new QAction(caption, parent);
+        connect(a, &QAction::triggered, this, [this, browser, run] {
+            ownerBrowser = browser;
+            run();
+            if (browser)
+                browser->syncGridToTable();
+        });
+        out << a;
+    };
+    add(QStringLiteral("Označ / Odznač"), [this] {
+        if (OpenTable() && !IsTableEmpty(table_))
+            (void)setMark(table_.field(QStringLiteral("INDIK")).asString().isEmpty());
+    });
+    struct Bulk {
+        const char* caption;
+        const char* question;
+        const char* report;
+        MarkChange change;
+    };
+    const Bulk bulk[] = {
+        {"Označ všetky", "Mám naozaj označiť všetky záznamy?",
+         "Označovanie záznamov ukončené. Označili ste: %1 záznamov!", MarkChange::MarkAll},
+        {"Odznač všetky", "Mám naozaj odznačiť všetky záznamy?",
+         "Odznačovanie záznamov ukončené. Odznačili ste: %1 záznamov!", MarkChange::UnmarkAll},
+        {"Inverzia", "Mám naozaj zmeniť označenie všetkých záznamov na opačné?",
+         "Inverzné označovanie záznamov ukončené. Zmenili sme označenie pre: %1 záznamov!",
+         MarkChange::Invert}};
+    for (const Bulk& b : bulk)
+        add(QString::fromUtf8(b.caption), [this, b] {
+            if (AskConfirm(QString::fromUtf8(b.question), ownerBrowser) != 1)
+                return;
+            const int count = changeMarks(b.change);
+            ShowNotice(QStringLiteral("Oznam"), QString::fromUtf8(b.report).arg(count),
+                       NoticeKind::Information, ownerBrowser);
+        });
+    add(QStringLiteral("Vystavené v intervale dátumov"), [this, browser] {
+        QDate from(QDate::currentDate().year(), 1, 1);
+        QDate to = QDate::currentDate();
+        if (!AskDateRange(app(), from, to))
+            return;
+        const QString f = from.toString(QStringLiteral("dd.MM.yyyy"));
+        const QString t = to.toString(QStringLiteral("dd.MM.yyyy"));
+        if (!applyFilterText(QStringLiteral("((DAT_VYS >= '%1') and (DAT_VYS <= '%2'))").arg(f, t),
+                             QString()))
+            return;
+        if (browser)
+            browser->extraHeading =
+                QStringLiteral("Faktúry vystavené v čase od: %1 do: %2").arg(f, t);
+    });
+    return out;
 }
 
 QList<QAction*> TfFakd::otherCommands(TfBrowse* browser, QObject* parent) {

@@ -27,6 +27,12 @@ public:
     void StoreFields() override;
     void DefineList() override;
     QList<QAction*> otherCommands(TfBrowse* browser, QObject* parent) override;
+    QList<QAction*> filterCommands(TfBrowse* browser, QObject* parent) override;
+    // Marks (INDIK "A") of the listed invoices, each changed under the write lock; answers how
+    // many changed.
+    enum class MarkChange { MarkAll, UnmarkAll, Invert };
+    int changeMarks(MarkChange change);
+    [[nodiscard]] bool setMark(bool marked);
     bool PrintList(TfBrowse* browser, const QString& extraHeading) override;
     // The print menu's commands: the current invoice or all listed, drawn or from the forms,
     // and the list itself.

@@ -21,6 +21,8 @@ private slots:
     void copiedCreditNote();
     void deletingRemovesOnlyItsLines();
     void editorKeysAndTrimming();
+    void marks_data();
+    void marks();
 };
 
 namespace {
@@ -285,6 +287,50 @@ void TestInvoices::editorKeysAndTrimming() {
     f.ui.queueAnswer(1);
     pol.deleteRow();
     QCOMPARE(pol.items(), QList<InvoiceItem>{NewItem(pol.format())});
+}
+
+void TestInvoices::marks_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("report");
+    QTest::addColumn<QStringList>("after"); // INDIK of invoices 1 to 3
+    QTest::newRow("invert") << "Inverzia"
+                            << "Inverzné označovanie záznamov ukončené. Zmenili sme označenie "
+                               "pre: 3 záznamov!"
+                            << QStringList{"A", "", "A"};
+    QTest::newRow("mark all") << "Označ všetky"
+                              << "Označovanie záznamov ukončené. Označili ste: 2 záznamov!"
+                              << QStringList{"A", "A", "A"};
+    QTest::newRow("unmark all") << "Odznač všetky"
+                                << "Odznačovanie záznamov ukončené. Odznačili ste: 1 záznamov!"
+                                << QStringList{"", "", ""};
+}
+
+void TestInvoices::marks() {
+    QFETCH(QString, command);
+    QFETCH(QString, report);
+    QFETCH(QStringList, after);
+    InvoicingFixture f;
+    SeedInvoicing(f);
+    for (int i = 1; i <= 3; ++i)
+        AddStoredInvoice(f, i, QString("2010/00%1").arg(i), "35697270", "15.6.2010", {},
+                         {{"INDIK", i == 2 ? "A" : ""}});
+    auto& m = f.module<TfFakd>(35);
+    QVERIFY(FindByKey(m.table(), "KOD", 2));
+    QObject parent;
+    QAction* action = nullptr;
+    for (QAction* a : m.filterCommands(nullptr, &parent))
+        if (a->text() == command)
+            action = a;
+    QVERIFY(action);
+    f.ui.queueAnswer(1);
+    action->trigger();
+    QCOMPARE(f.ui.takeNoticeTexts(), QStringList{report});
+    QStringList marks;
+    for (int i = 1; i <= 3; ++i)
+        marks << f.field(35, i, "INDIK");
+    QCOMPARE(marks, after);
+    // The list is back on the invoice it was on.
+    QCOMPARE(m.table().field("KOD").asInteger(), 2);
 }
 
 VIDORAW_TEST(TestInvoices)
