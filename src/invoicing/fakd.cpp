@@ -418,26 +418,15 @@ int TfFakd::AddCreditNote(TfBrowse* browser) {
     return browser ? result : r;
 }
 
-int TfFakd::EditRecord() {
-    if (!OpenTable())
-        return 0;
-    prepareItems(qint64(table_.field(codeField).asFloat()), true);
-    return TfDbForm::EditRecord();
-}
-
 int TfFakd::ShowRecord() {
-    if (!OpenTable())
-        return 0;
-    prepareItems(qint64(table_.field(codeField).asFloat()), false);
+    viewing_ = true;
     const int r = TfDbForm::ShowRecord();
+    viewing_ = false;
     items().setEditable(true);
     return r;
 }
 
 int TfFakd::CopyRecord() {
-    if (!OpenTable())
-        return 0;
-    prepareItems(qint64(table_.field(codeField).asFloat()), true);
     copying_ = true;
     const int r = TfDbForm::CopyRecord();
     copying_ = false;
@@ -480,6 +469,9 @@ void TfFakd::LoadFields() {
         proposedNumber_ = NextInvoiceNumber(app());
         eCisfaktu->setText(proposedNumber_);
     }
+    // The lines of the record (a copy takes them along) and its totals, with the rates of its
+    // own supply date.
+    prepareItems(qint64(table_.field(codeField).asFloat()), !viewing_);
     showTotals();
 }
 

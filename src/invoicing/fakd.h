@@ -20,7 +20,6 @@ public:
     static TableSchema Schema();
     explicit TfFakd(AppContext& app);
 
-    int EditRecord() override;
     int ShowRecord() override;
     int CopyRecord() override;
     void LoadFields() override;
@@ -133,6 +132,7 @@ private:
     double roundingCode_ = 6;
     bool vatPayer_ = true;
     bool copying_ = false;
+    bool viewing_ = false;
     QString proposedNumber_;
 };
 
