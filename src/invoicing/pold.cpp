@@ -215,12 +215,18 @@ InvoiceItem TfPold::row(int r) const {
 void TfPold::setRow(int r, const InvoiceItem& item) {
     const bool was = updating_;
     updating_ = true;
+    // A cell the user just wrote keeps its item: only its text changes.
     auto put = [&](int c, const QString& text, Qt::Alignment align) {
-        auto* cell = new QTableWidgetItem(text);
-        cell->setTextAlignment(align | Qt::AlignVCenter);
-        if (c == amountColumn())
-            cell->setFlags(cell->flags() & ~Qt::ItemIsEditable);
-        sgPolozky->setItem(r, c, cell);
+        QTableWidgetItem* cell = sgPolozky->item(r, c);
+        if (!cell) {
+            cell = new QTableWidgetItem;
+            cell->setTextAlignment(align | Qt::AlignVCenter);
+            if (c == amountColumn())
+                cell->setFlags(cell->flags() & ~Qt::ItemIsEditable);
+            sgPolozky->setItem(r, c, cell);
+        }
+        if (cell->text() != text)
+            cell->setText(text);
     };
     put(kText, item.text, Qt::AlignLeft);
     put(kQuantity, item.quantity, Qt::AlignRight);
