@@ -80,9 +80,9 @@ QList<std::pair<QString, QString>> TemplatePageValues(const InvoicePrintData& d,
         put("XXX_UCET", d.account.value("CISUCET") + u'/' + d.account.value("KODBAN"));
         put("XXX_SWIFT", d.account.value("BICSWIFT"));
         put("XXX_IBAN", d.account.value("IBAN"));
+        put("XXX_VYSTAVIL", issuer);
     }
-    if (pages > 1)
-        put("XXX_STRANA", QStringLiteral("Strana: %1/%2").arg(page).arg(pages));
+    put("XXX_STRANA", pages > 1 ? QStringLiteral("Strana: %1/%2").arg(page).arg(pages) : QString());
 
     // Lines of the page, and the running sums of every line printed so far.
     long double amount = 0, base = 0, tax = 0;
@@ -136,10 +136,14 @@ QList<std::pair<QString, QString>> TemplatePageValues(const InvoicePrintData& d,
     const long double total = CellNumber(d.total);
     const bool totals = page == 1 || last;
     if (!d.vatPayer) {
+        // The first and the last page show the total and what its rounding added to the lines.
+        long double all = 0;
+        for (const InvoiceItem& item : d.items)
+            if (!IsTextOnly(item, fmt))
+                all += CellNumber(item.amount);
         put("XXX_MENA", mena);
-        put("XXX_CIASTKA", fmt.show(last ? total : amount));
-        if (last)
-            put("XXX_ZAOKRUH", fmt.show(total - amount));
+        put("XXX_CIASTKA", fmt.show(totals ? total : amount));
+        put("XXX_ZAOKRUH", totals ? fmt.show(total - all) : QString());
     } else {
         put("XXX_MSZAKLAD", fmt.show(base));
         put("XXX_MSDAN", fmt.show(tax));
@@ -200,7 +204,8 @@ QList<std::pair<QString, QString>> TemplatePageValues(const InvoicePrintData& d,
                 put("XXX_DAN3", fmt.show(tax));
                 for (const char* empty : {"XXX_PERC1", "XXX_PERC2", "XXX_PERC3", "XXX_BEZDANE1",
                                           "XXX_BEZDANE2", "XXX_BEZDANESPOLU", "XXX_DAN1",
-                                          "XXX_DAN2", "XXX_DANSPOLU", "XXX_MENA", "XXX_ZAOKRUH"})
+                                          "XXX_DAN2", "XXX_DANSPOLU", "XXX_MENA", "XXX_ZAOKRUH",
+                                          "XXX_CIASTKA", "XXX_CELKOM", "XXX_CVDPH"})
                     put(QString::fromLatin1(empty), QString());
             } else {
                 put("XXX_CELKOM", "Medzisúčet:");

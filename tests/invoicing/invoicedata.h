@@ -2,6 +2,9 @@
 // A shop that writes invoices: the owner's invoicing parameters, the code lists an invoice
 // refers to, a VAT change between two years and two customers.
 #include "invoicingfixture.h"
+#include "core/base/numbertext.h"
+#include "core/values.h"
+#include "framework/dependentrows.h"
 #include "invoicing/fakd.h"
 #include "invoicing/pold.h"
 
@@ -31,7 +34,7 @@ inline void SeedInvoicing(InvoicingFixture& f, const QList<std::pair<QString, QV
         {"KS", "0308"},              {"UCET", "VUB1"},      {"KODD", "1"},
         {"KODU", "1"},               {"MENA", "Sk"},        {"SPLAT", "14"},
         {"PDM", "2"},                {"PDMZ", "2"},         {"KODZAOK", "1"},
-        {"DOLNYOKRAJ", "0"}};
+        {"DOLNYOKRAJ", "0"},          {"POSUNXF", "0"},      {"POSUNYF", "0"}};
     for (const auto& v : owner) {
         bool replaced = false;
         for (auto& w : values)

@@ -217,17 +217,18 @@ void TestInvoicePrint::additionalCurrency() {
     QCOMPARE(BoxOf(page, "Prevzal : ").top(), 203 + 20 + 43.0);
 }
 
-// A line with a text only prints across the width and adds nothing to the subtotal.
+// A line with a text only prints across the width and adds nothing to the subtotal; the whole
+// invoice moves by the owner's shift.
 void TestInvoicePrint::textOnlyLine() {
     InvoicingFixture f;
-    SeedInvoicing(f);
+    SeedInvoicing(f, {{"POSUNXF", "3"}, {"POSUNYF", "-2"}});
     QStringList lines = Lines(30);
     lines.insert(2, "Dodávka podľa objednávky č. 15|0||0|0|0");
     AddStoredInvoice(f, 1, "2010/001", "0012345", "15.6.2010", lines);
     const ReportDocument doc = Printed(f, 1);
     QCOMPARE(doc.pages.size(), 2);
     QCOMPARE(BoxOf(doc.pages[0], "Dodávka podľa objednávky č. 15"),
-             QRectF(QPointF(2, 113 + 4.5 * 2), QPointF(193, 113 + 4.5 * 3)));
+             QRectF(QPointF(2 + 3, 113 + 4.5 * 2 - 2), QPointF(193 + 3, 113 + 4.5 * 3 - 2)));
     // 23 priced lines on page 1.
     QVERIFY(Has(doc.pages[0], "230,00"));
 }

@@ -154,7 +154,9 @@ void TestVatRecap::lineAmount_data() {
     QTest::addColumn<int>("pdm");
     QTest::addColumn<int>("pdmz");
     QTest::addColumn<QStringList>("expected"); // quantity, price, amount
-    QTest::newRow("plain") << "3" << "33,333" << 2 << 2 << QStringList{"3,00", "33,33", "100,00"};
+    // The amount is formed from the cells as shown: the price is 33,33 by then.
+    QTest::newRow("price as shown") << "3" << "33,333" << 2 << 2
+                                    << QStringList{"3,00", "33,33", "99,99"};
     QTest::newRow("not a number becomes zero")
         << "abc" << "12,5" << 2 << 2 << QStringList{"0,00", "12,50", "0,00"};
     QTest::newRow("blank") << "" << "  " << 2 << 3 << QStringList{"0,000", "0,000", "0,000"};
