@@ -7,6 +7,8 @@
 #include "framework/menuletters.h"
 #include "framework/tfbrowse.h"
 #include "invoicing/companynames.h"
+#include "invoicing/envelopes.h"
+#include "invoicing/komentfd.h"
 #include "invoicing/invoiceprint.h"
 #include "invoicing/invoicetemplate.h"
 #include "invoicing/numberseries.h"
@@ -745,6 +747,51 @@ QList<QAction*> TfFakd::otherCommands(TfBrowse* browser, QObject* parent) {
         AddCreditNote(browser);
     });
     out << a;
+
+    // The customer of the current invoice, and the customers of all listed invoices.
+    auto customerIcos = [this](bool all) {
+        QStringList icos;
+        if (!OpenTable() || IsTableEmpty(table_))
+            return icos;
+        if (!all)
+            return QStringList{table_.field(QStringLiteral("ICO_ODBA")).asString()};
+        const qint64 here = table_.bookmark();
+        for (table_.first(); !table_.eof(); table_.next())
+            icos << table_.field(QStringLiteral("ICO_ODBA")).asString();
+        (void)table_.gotoBookmark(here);
+        return icos;
+    };
+    auto* comment = new QAction(QStringLiteral("&Komentár ku firme"), parent);
+    connect(comment, &QAction::triggered, this, [this, browser, customerIcos] {
+        ownerBrowser = browser;
+        const QStringList icos = customerIcos(false);
+        QString code;
+        if (!icos.isEmpty() && LookupField(app(), module::kFirma, QStringLiteral("ICO"),
+                                           {icos.first().trimmed()}, QStringLiteral("KOD"), code))
+            EditCompanyComment(app(), code.toLongLong(), browser);
+    });
+    out << comment;
+    auto* envelopes = new QAction(QStringLiteral("Obá&lky"), parent);
+    auto* menu = new QMenu(qobject_cast<QWidget*>(parent));
+    envelopes->setMenu(menu);
+    connect(parent, &QObject::destroyed, menu, &QObject::deleteLater);
+    const char* letters = "ABCDEFGH";
+    for (int i = 0; i < 2 * kEnvelopeFormats; ++i) {
+        const int format = i % kEnvelopeFormats;
+        const bool all = i >= kEnvelopeFormats;
+        QString caption = QStringLiteral("&%1 ").arg(QLatin1Char(letters[i])) +
+                          EnvelopeFormatCaption(format);
+        if (all)
+            caption += QStringLiteral(" pre všetkých");
+        QAction* e = menu->addAction(caption);
+        connect(e, &QAction::triggered, this, [this, browser, customerIcos, format, all] {
+            ownerBrowser = browser;
+            const QStringList icos = customerIcos(all);
+            if (!icos.isEmpty())
+                PrintEnvelopesForCompanies(app(), format, icos, browser);
+        });
+    }
+    out << envelopes;
     return out;
 }
 

@@ -54,6 +54,7 @@ struct InvoicingFixture {
         RegisterShellModules(app);
         RegisterCodeListModules(app);
         RegisterInvoicingModules(app);
+        app.reports.setReportFileName(dataDir.filePath("zost1.zst"));
         app.reports.setLauncher([](const QString&, const QStringList&) { return true; });
         program = std::make_unique<Program>(app);
         RegisterInvoicingStart(*program, app);

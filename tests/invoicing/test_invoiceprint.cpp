@@ -4,6 +4,8 @@
 #include "reports/format/reportformat.h"
 #include "testmain.h"
 
+#include <QMenu>
+
 using namespace vidoraw;
 using namespace vidoraw::test;
 
@@ -23,6 +25,7 @@ private slots:
     void textOnlyLine();
     void fromTemplates_data();
     void fromTemplates();
+    void envelopesOfAllInvoices();
 };
 
 namespace {
@@ -277,6 +280,34 @@ void TestInvoicePrint::fromTemplates() {
     const QString total = payer == "A" ? FormatFixed(lines * 11.9, 2) : FormatFixed(lines * 10.0, 2);
     QVERIFY(Has(doc.pages.first(), total));
     QVERIFY(Has(doc.pages.last(), total));
+}
+
+// One envelope per listed invoice in list order; a customer missing from the company list
+// gets none.
+void TestInvoicePrint::envelopesOfAllInvoices() {
+    InvoicingFixture f;
+    SeedInvoicing(f);
+    AddStoredInvoice(f, 1, "2010/001", "35697270", "15.6.2010", {});
+    AddStoredInvoice(f, 2, "2010/002", "99999999", "15.6.2010", {});
+    AddStoredInvoice(f, 3, "2010/003", "0012345", "15.6.2010", {});
+    auto& m = f.module<TfFakd>(35);
+    QVERIFY(FindByKey(m.table(), "KOD", 2));
+    QObject parent;
+    QAction* all = nullptr;
+    for (QAction* a : m.otherCommands(nullptr, &parent))
+        if (a->menu())
+            for (QAction* e : a->menu()->actions())
+                if (e->text() == "&E Formát 114 x 163 pre všetkých")
+                    all = e;
+    QVERIFY(all);
+    f.ui.queueOutputDevice(0);
+    all->trigger();
+    ReportDocument doc;
+    QVERIFY(LoadReport(f.app.reports.ReportFileName(), doc));
+    QCOMPARE(doc.pages.size(), 2);
+    QVERIFY(Has(doc.pages[0], "Zrak a.s."));
+    QVERIFY(Has(doc.pages[1], "Optika Sever s.r.o."));
+    QCOMPARE(m.table().field("KOD").asInteger(), 2);
 }
 
 VIDORAW_TEST(TestInvoicePrint)
