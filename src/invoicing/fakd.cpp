@@ -137,7 +137,8 @@ TfFakd::TfFakd(AppContext& app) : TfDbForm(app, kNumber) {
     for (QLineEdit* e : {eBezDph, eSuma, eKurz})
         e->setAlignment(Qt::AlignRight);
     auto* buttons = new QHBoxLayout;
-    bPolozky = new QPushButton(QStringLiteral("Položky"), this);
+    // Alt+P reaches the lines from the keyboard.
+    bPolozky = new QPushButton(QStringLiteral("&Položky"), this);
     bZPoistovne = new QPushButton(QStringLiteral("Z poisťovne"), this);
     for (QPushButton* b : {bPolozky, bZPoistovne}) {
         b->setAutoDefault(false);
