@@ -5,6 +5,8 @@
 #include "testmain.h"
 
 #include <QMenu>
+#include <QProcess>
+#include <QRegularExpression>
 
 using namespace vidoraw;
 using namespace vidoraw::test;
@@ -135,6 +137,17 @@ void TestInvoicePrint::longInvoiceOverThreePages() {
     QCOMPARE(total, QRectF(QPointF(125, 203 + e + 28), QPointF(178, 203 + e + 34)));
     // The customer's IČO as typed, leading zeros included.
     QCOMPARE(BoxOf(doc.pages[0], "0012345"), QRectF(QPointF(150, 41.75), QPointF(190, 46.5)));
+
+    // The viewer makes three PDF pages of it.
+    QProcess zorode;
+    const QString pdf = f.dataDir.filePath("faktura.pdf");
+    zorode.start(ZORODE_BINARY, {f.dataDir.filePath("faktura.zst"), "--pdf", pdf});
+    QVERIFY(zorode.waitForFinished(60000));
+    QCOMPARE(zorode.exitCode(), 0);
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    static const QRegularExpression page("/Type\\s*/Page(?!s)");
+    QCOMPARE(int(QString::fromLatin1(file.readAll()).count(page)), 3);
 }
 
 void TestInvoicePrint::layoutsByDateAndPayer_data() {
