@@ -3,6 +3,7 @@
 #include "core/interaction.h"
 #include "core/values.h"
 #include "framework/casintem.h"
+#include "framework/coderange.h"
 #include "framework/kal32.h"
 #include "framework/menuletters.h"
 #include "framework/tfbrowse.h"
@@ -793,7 +794,47 @@ QList<QAction*> TfFakd::otherCommands(TfBrowse* browser, QObject* parent) {
         });
     }
     out << envelopes;
+
+    auto* bulk = new QAction(QStringLiteral("Hromadné &vymazanie"), parent);
+    connect(bulk, &QAction::triggered, this, [this, browser] {
+        ownerBrowser = browser;
+        deleteRange();
+        if (browser)
+            browser->filterChanged();
+    });
+    out << bulk;
     return out;
+}
+
+int TfFakd::deleteRange() {
+    qint64 from = 0, to = 0;
+    if (!OpenTable() || !AskCodeRange(app(), from, to))
+        return 0;
+    const QString range = QStringLiteral("%1-%2").arg(from).arg(to);
+    if (AskConfirm(QStringLiteral("Mám vymazať faktúry s kódom v intervale: %1?").arg(range),
+                   ownerBrowser) != 1 ||
+        AskConfirm(QStringLiteral("Mám naozaj vymazať faktúry s kódom v intervale: %1?").arg(range),
+                   ownerBrowser) != 1)
+        return 0;
+    QList<qint64> rows;
+    for (table_.first(); !table_.eof(); table_.next()) {
+        const qint64 code = qint64(table_.field(codeField).asFloat());
+        if (code >= from && code <= to)
+            rows << table_.bookmark();
+    }
+    int count = 0;
+    for (qint64 row : rows) {
+        // Each invoice goes with its lines, or not at all.
+        WriteLock lock(*table_.database());
+        if (lock.ok() && table_.gotoBookmark(row) && removeCurrentRecord() && lock.commit())
+            ++count;
+    }
+    table_.refresh();
+    table_.first();
+    ShowNotice(QStringLiteral("Oznam"),
+               QStringLiteral("Vymazávanie ukončené. Vymazali sme %1 záznamov!").arg(count),
+               NoticeKind::Information, ownerBrowser);
+    return count;
 }
 
 bool TfFakd::printInvoices(bool all, bool fromTemplate, QWidget* owner) {

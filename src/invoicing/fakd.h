@@ -32,6 +32,9 @@ public:
     enum class MarkChange { MarkAll, UnmarkAll, Invert };
     int changeMarks(MarkChange change);
     [[nodiscard]] bool setMark(bool marked);
+    // "Hromadné vymazanie": the listed invoices with a KOD in the range asked for, each with
+    // its lines; answers how many went.
+    int deleteRange();
     bool PrintList(TfBrowse* browser, const QString& extraHeading) override;
     // The print menu's commands: the current invoice or all listed, drawn or from the forms,
     // and the list itself.

@@ -2,6 +2,7 @@
 #include "invoicing/numberseries.h"
 #include "shell/vlastnikd.h"
 #include "testmain.h"
+#include "framework/coderange.h"
 
 using namespace vidoraw;
 using namespace vidoraw::test;
@@ -23,6 +24,7 @@ private slots:
     void editorKeysAndTrimming();
     void marks_data();
     void marks();
+    void bulkDeletion();
 };
 
 namespace {
@@ -335,6 +337,37 @@ void TestInvoices::marks() {
     QCOMPARE(marks, after);
     // The list is back on the invoice it was on.
     QCOMPARE(m.table().field("KOD").asInteger(), 2);
+}
+
+// Invoices 2 and 3 of the filtered list go with their lines; invoice 4 is out of the range
+// and invoice 1 out of the list.
+void TestInvoices::bulkDeletion() {
+    InvoicingFixture f;
+    SeedInvoicing(f);
+    for (int i = 1; i <= 4; ++i)
+        AddStoredInvoice(f, i, QString("2010/00%1").arg(i), i == 1 ? "0012345" : "35697270",
+                         "15.6.2010", {QString("r%1|1|ks|1|0|1").arg(i)});
+    auto& m = f.module<TfFakd>(35);
+    QVERIFY(m.applyFilterText("ICO_ODBA = '35697270'", QString()));
+    f.ui.queueDialog([](QDialog& d) {
+        auto& c = As<TfCodeRange>(d);
+        c.eOd->setText("1");
+        c.eDo->setText("3");
+        c.pressOk();
+    });
+    f.ui.queueAnswer(1);
+    f.ui.queueAnswer(1);
+    QCOMPARE(m.deleteRange(), 2);
+    QCOMPARE(f.ui.takeNoticeTexts(), QStringList{"Vymazávanie ukončené. Vymazali sme 2 záznamov!"});
+    QCOMPARE(f.ui.questions, (QStringList{"Mám vymazať faktúry s kódom v intervale: 1-3?",
+                                          "Mám naozaj vymazať faktúry s kódom v intervale: 1-3?"}));
+    m.removeFilter();
+    QStringList left;
+    for (Table& t = m.table(); !t.eof(); t.next())
+        left << t.field("CISFAKTU").asString();
+    QCOMPARE(left, (QStringList{"2010/001", "2010/004"}));
+    QCOMPARE(ValuesWhere(f.app, 36, "KODH", 2.0, "TEXT"), QVariantList());
+    QCOMPARE(ValuesWhere(f.app, 36, "KODH", 4.0, "TEXT"), QVariantList{"r4"});
 }
 
 VIDORAW_TEST(TestInvoices)
