@@ -7,6 +7,7 @@
 #include "shell/vlastnikd.h"
 
 #include <QBoxLayout>
+#include <QFormLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -125,7 +126,7 @@ void TfPold::buildGrid() {
                                QAbstractItemView::DoubleClicked);
     sgPolozky->setSelectionMode(QAbstractItemView::SingleSelection);
     sgPolozky->verticalHeader()->setDefaultSectionSize(sgPolozky->fontMetrics().height() + 6);
-    sgPolozky->setMinimumSize(720, 260);
+    sgPolozky->setMinimumSize(860, 260);
     rows().addWide(sgPolozky);
 
     sgRekap = new EditGrid(this);
@@ -167,8 +168,10 @@ void TfPold::buildGrid() {
     sgPolozky->setColumnCount(int(heads.size()));
     sgPolozky->setHorizontalHeaderLabels(heads);
     sgPolozky->setColumnWidth(kText, 330);
+    sgPolozky->horizontalHeader()->setStretchLastSection(true);
+    sgRekap->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     sgRekap->setVisible(format_.vatPayer);
-    eSpolu->setVisible(!format_.vatPayer);
+    rows().form->setRowVisible(eSpolu, !format_.vatPayer);
     connect(sgPolozky, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (!updating_)
             cellEdited(item->row(), item->column());
@@ -343,7 +346,8 @@ bool TfPold::CheckItems() {
             return fail(r, kQuantity, QStringLiteral("Nesprávne desatinné číslo!"));
         if (!IsDecimalCell(lines[r].price))
             return fail(r, kPrice, QStringLiteral("Nesprávne desatinné číslo!"));
-        if (!format_.vatPayer)
+        // A line without an amount (a new one, a text alone) is taxed at no rate.
+        if (!format_.vatPayer || IsTextOnly(lines[r], format_))
             continue;
         int rate = 0;
         if (!IsRateCell(lines[r].rate, rate))

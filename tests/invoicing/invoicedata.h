@@ -10,12 +10,14 @@
 
 namespace vidoraw::test {
 
-// Rates 0, 19, 19 from 2004; 0, 10, 20 from 2011.
+// Rates 0, 19, 19 from 2004; 0, 10, 20 from 2011; 5, 19, 23 from 2025.
 inline void SeedInvoicing(InvoicingFixture& f, const QList<std::pair<QString, QVariant>>& owner = {}) {
     QVERIFY(f.addRow(30, {{"KOD", "1"}, {"ROK", "2004"}, {"MESIAC", "1"}, {"SADZBA1", "0"},
                           {"SADZBA2", "19"}, {"SADZBA3", "19"}}));
     QVERIFY(f.addRow(30, {{"KOD", "2"}, {"ROK", "2011"}, {"MESIAC", "1"}, {"SADZBA1", "0"},
                           {"SADZBA2", "10"}, {"SADZBA3", "20"}}));
+    QVERIFY(f.addRow(30, {{"KOD", "3"}, {"ROK", "2025"}, {"MESIAC", "1"}, {"SADZBA1", "5"},
+                          {"SADZBA2", "19"}, {"SADZBA3", "23"}}));
     QVERIFY(f.addRow(29, {{"KOD", "1"}, {"NAZOV", "Všeobecná banka"}, {"POBOCKA", "Nitra"},
                           {"UCET", "VUB1"}, {"CISUCET", "1234567"}, {"KODBAN", "0200"},
                           {"PBN", "B"}}));

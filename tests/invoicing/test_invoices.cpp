@@ -16,6 +16,7 @@ private slots:
     void invoiceSavedWithItsLines();
     void linesCheckedWithTheSupplyDatesRates_data();
     void linesCheckedWithTheSupplyDatesRates();
+    void linesWithoutAmountNeedNoRate();
     void oldInvoiceKeepsItsRatesWhenEdited();
     void checksFailInOrder_data();
     void checksFailInOrder();
@@ -141,6 +142,29 @@ void TestInvoices::linesCheckedWithTheSupplyDatesRates() {
     QCOMPARE(f.ui.takeNoticeTexts(), message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(IsTableEmpty(m.table()), !message.isEmpty());
     QCOMPARE(ValuesWhere(f.app, 36, "KODH", 1.0, "TEXT").size(), message.isEmpty() ? 1 : 0);
+}
+
+// Rates without a zero level: the new line the editor always keeps at the end and a line with
+// a text alone carry the rate "0" and must not stop the invoice.
+void TestInvoices::linesWithoutAmountNeedNoRate() {
+    InvoicingFixture f;
+    SeedInvoicing(f);
+    auto& m = f.module<TfFakd>(35);
+    auto& pol = f.module<TfPold>(36);
+    f.ui.queueDialog([&](QDialog& d) {
+        auto& form = As<TfFakd>(d);
+        form.eIcoOdb->setText("35697270");
+        form.eDatPln->setText("10.1.2025");
+        QList<InvoiceItem> lines = ItemLines(pol.format(), {"Rámy|1|ks|100,00|23"});
+        InvoiceItem note = NewItem(pol.format());
+        note.text = "Podľa objednávky";
+        lines << note << NewItem(pol.format());
+        pol.setItems(lines);
+        form.pressOk();
+    });
+    QCOMPARE(m.AddRecord(), 1);
+    QCOMPARE(f.ui.takeNoticeTexts(), QStringList());
+    QCOMPARE(f.field(35, 1, "SUMA"), QString("123"));
 }
 
 // An invoice of 2010 opened after the change keeps its 19 % line in its totals.
