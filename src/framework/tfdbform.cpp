@@ -325,7 +325,7 @@ bool TfDbForm::closeWithOk() {
         return refuse();
     }
     StoreFields();
-    if (!table_.post() || !lock.commit())
+    if (!prepareSave() || !table_.post() || !saveDependents() || !lock.commit())
         return refuse();
     result = 1;
     return true;

@@ -115,6 +115,11 @@ protected:
     bool refocusOnFailedLeave = false;
     // Fields a module sets itself when saving (beyond the bound controls).
     bool closeWithOk() override;
+    // Steps of the save inside its write lock, so that they commit or roll back with the
+    // record: before the post (numbers issued under the lock) and after it (rows that belong
+    // to the record). False rolls the whole save back with the save message.
+    virtual bool prepareSave() { return true; }
+    virtual bool saveDependents() { return true; }
     bool closeWithBack() override;
     // The read-only code box on top of the form, bound to the code field.
     QLineEdit* addCodeRow(const QString& label);

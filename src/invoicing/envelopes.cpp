@@ -126,4 +126,26 @@ bool PrintEnvelopesForAll(AppContext& app, int format, QWidget* owner) {
     return done;
 }
 
+bool PrintEnvelopesForCompanies(AppContext& app, int format, const QStringList& icos,
+                                QWidget* owner) {
+    TfDbForm* companies = Companies(app);
+    if (!companies) return false;
+    Table& t = companies->table();
+    const qint64 place = t.bookmark();
+    // Only the IČOs of a company of the list: an unknown one gets no envelope.
+    QList<qint64> rows;
+    for (const QString& ico : icos)
+        if (const auto row = t.locate(QStringLiteral("ICO"), {ico.trimmed()}, false))
+            rows << *row;
+    EnvelopeFill fill(app, format);
+    const bool done = RunTemplatePages(
+        app.reports, EnvelopeJob(format), int(rows.size()),
+        [&](int page, QStringList& lines) {
+            if (t.gotoBookmark(rows[page])) fill(t, lines);
+        },
+        owner);
+    (void)t.gotoBookmark(place);
+    return done;
+}
+
 } // namespace vidoraw

@@ -27,4 +27,9 @@ bool PrintEnvelope(AppContext& app, int format, QWidget* owner);
 // One envelope per listed company, one page each, the list's position kept.
 bool PrintEnvelopesForAll(AppContext& app, int format, QWidget* owner);
 
+// One envelope per IČO in the given order (a company may come more than once), one page each;
+// an IČO that is no company's gets none. The company list's position is kept.
+bool PrintEnvelopesForCompanies(AppContext& app, int format, const QStringList& icos,
+                                QWidget* owner);
+
 } // namespace vidoraw

@@ -4,6 +4,7 @@
 #include "invoicing/cisradd.h"
 #include "invoicing/daned.h"
 #include "invoicing/dopravad.h"
+#include "invoicing/fakd.h"
 #include "invoicing/firmad.h"
 #include "invoicing/hmd.h"
 #include "invoicing/kodbd.h"
@@ -12,6 +13,7 @@
 #include "invoicing/ksd.h"
 #include "invoicing/menad.h"
 #include "invoicing/osobafd.h"
+#include "invoicing/pold.h"
 #include "invoicing/textfad.h"
 #include "invoicing/ucetd.h"
 #include "invoicing/uhradad.h"
@@ -35,6 +37,8 @@ void RegisterInvoicingModules(AppContext& app) {
     RegisterModule<TfKomentod>(app);
     RegisterModule<TfKomentfd>(app);
     RegisterModule<TfHmd>(app);
+    RegisterModule<TfFakd>(app);
+    RegisterModule<TfPold>(app);
 }
 
 } // namespace vidoraw

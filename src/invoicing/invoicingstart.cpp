@@ -1,5 +1,7 @@
 #include "invoicing/invoicingstart.h"
 
+#include "framework/tfbrowse.h"
+
 #include "invoicing/vatrates.h"
 #include "invoicing/vlastnostm.h"
 #include "shell/mainwindow.h"
@@ -17,6 +19,16 @@ void RegisterInvoicingCommands(Program& program, AppContext& app) {
         EditInvoicingParameters(app, app.mainWindow);
         const QString flag = OwnerField(app, QStringLiteral("AJSDPH"));
         app.ajsdph = flag.isEmpty() ? QStringLiteral("N") : flag;
+    });
+    // The invoices open on the newest one.
+    program.mainWindow()->wire(QStringLiteral("Faktúry/Faktúry &všetky"), [&app] {
+        RecordModule* invoices = app.registry.module(module::kFak);
+        if (!invoices || !invoices->OpenTable())
+            return;
+        if (invoices->table().setOrder(QStringLiteral("KOD")))
+            invoices->table().last();
+        TfBrowse browser(app, app.mainWindow);
+        browser.Browse(module::kFak, TfBrowse::DefaultButtons(), false);
     });
 }
 

@@ -8,8 +8,8 @@ class Program;
 
 // Before Program::create: the create step loads the VAT rates of the run into the context.
 void RegisterInvoicingStart(Program& program, AppContext& app);
-// After Program::create: wires the invoicing parameters command; afterwards the main window's
-// AJSDPH flag is read again.
+// After Program::create: wires the invoicing parameters command (afterwards the main window's
+// AJSDPH flag is read again) and the list of all invoices.
 void RegisterInvoicingCommands(Program& program, AppContext& app);
 
 } // namespace vidoraw

@@ -1,13 +1,12 @@
 #pragma once
-// The program on a fresh data directory with the invoicing modules, the general code lists, an
-// invoice list stand-in and the scripted interaction in place of the windows.
+// The program on a fresh data directory with the invoicing modules, the general code lists and
+// the scripted interaction in place of the windows.
 #include "codelists/codelists.h"
 #include "core/engine/tableops.h"
 #include "core/settings.h"
 #include "framework/registermodule.h"
 #include "framework/radiogroup.h"
 #include "framework/tfbrowse.h"
-#include "invoicestandin.h"
 #include "invoicing/cisradd.h"
 #include "invoicing/daned.h"
 #include "invoicing/dopravad.h"
@@ -55,7 +54,7 @@ struct InvoicingFixture {
         RegisterShellModules(app);
         RegisterCodeListModules(app);
         RegisterInvoicingModules(app);
-        RegisterModule<TfFakStandIn>(app);
+        app.reports.setReportFileName(dataDir.filePath("zost1.zst"));
         app.reports.setLauncher([](const QString&, const QStringList&) { return true; });
         program = std::make_unique<Program>(app);
         RegisterInvoicingStart(*program, app);

@@ -3,7 +3,6 @@
 //                opens, the number issued inside the save's write lock
 #include "core/engine/tableops.h"
 #include "framework/registermodule.h"
-#include "invoicestandin.h"
 #include "invoicing/invoicing.h"
 #include "invoicing/numberseries.h"
 
@@ -11,7 +10,6 @@
 #include <cstdio>
 
 using namespace vidoraw;
-using namespace vidoraw::test;
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -30,7 +28,6 @@ int main(int argc, char** argv) {
     app.db = db.get();
     app.registry.setDatabase(db.get());
     RegisterInvoicingModules(app);
-    RegisterModule<TfFakStandIn>(app);
     RecordModule* invoices = app.registry.module(module::kFak);
     if (!invoices || !invoices->OpenTable())
         return 4;

@@ -4,9 +4,11 @@
 #include "core/engine/database.h"
 #include "core/engine/tableops.h"
 #include "core/modulenumbers.h"
+#include "core/values.h"
 #include "framework/appcontext.h"
 #include "framework/notes.h"
 #include "framework/systemrecord.h"
+#include "invoicing/vatrecap.h"
 #include "shell/vlastnikd.h"
 #include "shop/cardtotals.h"
 #include "vouchers/prescription.h"
@@ -249,6 +251,99 @@ bool WriteAids(AppContext& app, DemoRandom& rnd, int count, QString* error) {
     return true;
 }
 
+struct Company {
+    const char* ico;
+    const char* name;
+    const char* street;
+    int town;
+};
+const Company kCompanies[] = {{"31345678", "Zrak, s.r.o.", "Štúrova", 0},
+                              {"35712345", "Optik Servis a.s.", "Mierová", 1},
+                              {"00412345", "Mesto Žilina", "Nám. SNP", 2},
+                              {"44123456", "Šošovky Nitra s.r.o.", "Poľná", 3},
+                              {"36987654", "Kancelária Prešov, v.o.s.", "Hlavná", 4}};
+
+// The customers of the demo invoices, with the shop's account, constant symbol and currency.
+bool WriteInvoiceCustomers(AppContext& app, QString* error) {
+    TableFiller companies(app, module::kFirma, error);
+    for (const Company& c : kCompanies) {
+        const Town& t = kTowns[c.town];
+        const QString ico = QString::fromLatin1(c.ico);
+        if (!companies.add({{"NAZOV", QString::fromUtf8(c.name)}, {"ULICA", QString::fromUtf8(c.street)},
+                            {"CISLO", "7"}, {"OBEC", QString::fromUtf8(t.name)}, {"PSC", t.psc},
+                            {"DODPOSTA", QString::fromUtf8(t.post)},
+                            {"STAT", QStringLiteral("Slovenská republika")}, {"ICO", ico},
+                            {"ICOI", ico.toDouble()}, {"DICON", "20" + ico},
+                            {"ICDPH", "SK20" + ico}, {"PLATCADAN", "A"}, {"JEODB", "A"},
+                            {"JEDOD", "N"}, {"FOSOBA", "N"}}))
+            return false;
+    }
+    TableFiller accounts(app, module::kUcty, error);
+    TableFiller symbols(app, module::kKs, error);
+    TableFiller currencies(app, module::kMena, error);
+    return currencies.add({{"KODMENY", "EUR"}, {"MENA", QStringLiteral("Euro")}}) &&
+           accounts.add({{"UCET", "VUB1"}, {"NAZOV", QStringLiteral("Všeobecná úverová banka")},
+                         {"POBOCKA", QStringLiteral("Košice")}, {"CISUCET", "1234567890"},
+                         {"KODBAN", "0200"}, {"PBN", "B"}}) &&
+           symbols.add({{"KODKS", "0308"}, {"NAZOV", QStringLiteral("Platby za tovar")}});
+}
+
+// Invoices and credit notes of the last months, with lines at the rates of their day.
+bool WriteInvoices(AppContext& app, DemoRandom& rnd, QString* error) {
+    TableFiller invoices(app, module::kFak, error);
+    TableFiller lines(app, module::kPol, error);
+    const ItemFormat format{2, 2, true};
+    const QStringList texts = {"Okuliarový rám", "Okuliarová šošovka", "Kontaktné šošovky",
+                               "Roztok na kontaktné šošovky", "Oprava okuliarov", "Puzdro",
+                               "Meranie zraku"};
+    const QStringList units = {"ks", "ks", "bal", "ks", "ks", "ks", "h"};
+    const QDate last(2025, 6, 30);
+    const int count = 12;
+    for (int n = 0; n < count; ++n) {
+        const QDate issued = last.addDays(-(count - n) * 11);
+        const bool credit = n % 5 == 4;
+        const Company& c = kCompanies[rnd.below(int(std::size(kCompanies)))];
+        const VatRates rates = VatRatesAt(app, issued);
+        QList<InvoiceItem> items;
+        const int k = rnd.between(1, 5);
+        for (int i = 0; i < k; ++i) {
+            const int which = rnd.below(int(texts.size()));
+            InvoiceItem item;
+            item.text = texts[which];
+            item.unit = units[which];
+            item.quantity = format.show(credit ? -rnd.between(1, 2) : rnd.between(1, 4));
+            item.price = format.show(rnd.between(300, 25000) / 100.0L);
+            item.rate = QString::number(rates[which == 6 ? 0 : which == 2 ? 1 : 2]);
+            ComputeLineAmount(item, format);
+            items << item;
+        }
+        const VatRecap recap = RecapitulateVat(items, rates, 2, 1);
+        const qint64 code = n + 1;
+        const QString ico = QString::fromLatin1(c.ico);
+        if (!invoices.add({{"KOD", double(code)},
+                           {"CISFAKTU", QStringLiteral("2025/%1").arg(n + 1, 3, 10, QChar(u'0'))},
+                           {"ICO_DOD", 36581234.0}, {"UCET_DOD", "VUB1"}, {"KONSTS", "0308"},
+                           {"CIS_DODL", QStringLiteral("2025/%1").arg(n + 1, 3, 10, QChar(u'0'))},
+                           {"ICO_ODB", ico.toDouble()}, {"ICO_ODBA", ico},
+                           {"NAZOV_ODB", QString::fromUtf8(c.name)}, {"SP_DOPR", 1},
+                           {"FORMA_UHR", 1 + rnd.below(2)}, {"DAT_VYS", issued},
+                           {"DAT_PLN", issued}, {"DAT_SPL", issued.addDays(14)},
+                           {"BEZDPH1", double(RoundDecimals(recap.base[0], 2))},
+                           {"BEZDPH2", double(RoundDecimals(recap.base[1], 2))},
+                           {"BEZDPH3", double(RoundDecimals(recap.base[2], 2))},
+                           {"SUMA", double(recap.totalToPay)}, {"MENA", "EUR"},
+                           {"TYP", credit ? "D" : "F"}, {"KDEODB", "0"}}))
+            return false;
+        for (const InvoiceItem& item : items)
+            if (!lines.add({{"KODH", double(code)}, {"TEXT", item.text},
+                            {"MNOZSTVO", double(CellNumber(item.quantity))}, {"MJ", item.unit},
+                            {"CENA", double(CellNumber(item.price))}, {"DPH", item.rate.toInt()},
+                            {"SPOLU", double(CellNumber(item.amount))}}))
+                return false;
+    }
+    return true;
+}
+
 bool WriteOwner(AppContext& app) {
     return WriteOwnerFields(app, {{"NAZOV", QStringLiteral("Optika Vidora s.r.o.")},
                                   {"MENO", QStringLiteral("Jana")},
@@ -264,7 +359,18 @@ bool WriteOwner(AppContext& app) {
                                   {"ICDPH", QStringLiteral("SK2021234567")},
                                   {"PLATCADAN", QStringLiteral("A")},
                                   {"TELEFON", QStringLiteral("055 622 11 22")},
-                                  {"MAIL", QStringLiteral("optika@vidora.sk")}});
+                                  {"MAIL", QStringLiteral("optika@vidora.sk")},
+                                  {"DICON", QStringLiteral("2021234567")},
+                                  {"KS", QStringLiteral("0308")},
+                                  {"UCET", QStringLiteral("VUB1")},
+                                  {"KODD", QStringLiteral("1")},
+                                  {"KODU", QStringLiteral("1")},
+                                  {"MENA", QStringLiteral("EUR")},
+                                  {"SPLAT", 14},
+                                  {"PDM", 2},
+                                  {"PDMZ", 2},
+                                  {"KODZAOK", 1},
+                                  {"DOLNYOKRAJ", 20}});
 }
 
 
@@ -719,6 +825,8 @@ bool MakeDemoShop(AppContext& app, const DemoOptions& options, QString* error) {
         [&] { return WriteAids(app, rnd, options.aids, error); },
         [&] { return WriteClients(app, rnd, options.clients, clients, error); },
         [&] { return WriteBilling(app, rnd, options, clients, error); },
+        [&] { return WriteInvoiceCustomers(app, error); },
+        [&] { return WriteInvoices(app, rnd, error); },
     };
     for (const auto& step : steps)
         if (!TableFiller::InOneWrite(app, error, step))
