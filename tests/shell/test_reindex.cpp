@@ -84,13 +84,13 @@ void TestReindex::failedTableNamed() {
     QVERIFY(f.created);
     QVERIFY(f.app.registry.module(47)->OpenTable());
     {
-        OutsideWriter damage(f.app.db->backend().databaseFile());
-        QVERIFY2(damage.exec("DROP INDEX POUKAZ__0_PRIMARY") &&
-                     damage.exec("INSERT INTO POUKAZ (KOD, PRIEZV) VALUES (1, 'Dvojník')"),
+        OutsideWriter damage(*f.app.db);
+        QVERIFY2(damage.exec("DROP INDEX \"POUKAZ__0_PRIMARY\"") &&
+                     damage.exec("INSERT INTO \"POUKAZ\" (\"KOD\", \"PRIEZV\") VALUES (1, 'Dvojník')"),
                  qPrintable(damage.error));
     }
-    const QString failure =
-        "Reindexácia tabuľky POUKAZ.DB sa nepodarila: UNIQUE constraint failed: POUKAZ.KOD";
+    const QString failure = "Reindexácia tabuľky POUKAZ.DB sa nepodarila: V tabuľke POUKAZ.DB sa "
+                            "opakuje hodnota primárneho kľúča KOD.";
     if (atStart) {
         QVERIFY(SetRunState(f.app, "C"));
         QVERIFY(f.program->runStartSequence());

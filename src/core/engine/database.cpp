@@ -29,40 +29,49 @@ Database::~Database() {
     }
 }
 
-std::unique_ptr<Database> Database::open(const QString& directory, QString* error) {
+std::unique_ptr<Backend> Database::openBackend(const QString& directory, QString* error) {
     auto fail = [&](const QString& why) {
         if (error)
             *error = why;
-        return std::unique_ptr<Database>();
+        return std::unique_ptr<Backend>();
     };
-    QDir dir(directory);
-    if (!dir.exists() && !QDir().mkpath(dir.absolutePath()))
-        return fail(QStringLiteral("Adresár údajov %1 sa nedá vytvoriť.").arg(directory));
-    std::unique_ptr<Database> db(new Database);
-    db->dir_ = dir.absolutePath();
     ServerSettings server;
     QString why;
-    switch (ReadServerSettings(db->dir_, server, &why)) {
+    std::unique_ptr<Backend> backend;
+    switch (ReadServerSettings(directory, server, &why)) {
     case ServerChoice::Invalid:
         return fail(why);
     case ServerChoice::Server:
-        db->backend_ = MakePostgresBackend(server);
+        backend = MakePostgresBackend(server);
         break;
     case ServerChoice::LocalFile:
         // Several workstations on one shared folder would break the file's locking.
-        if (!LocalFileSystemCheck(db->dir_, &why))
+        if (!LocalFileSystemCheck(directory, &why))
             return fail(why);
-        db->backend_ = MakeSqliteBackend();
+        backend = MakeSqliteBackend();
         break;
     }
     DbStatus st;
-    if (!db->backend_->open(db->dir_, st)) {
+    if (!backend->open(directory, st)) {
         if (st.kind == DbError::Busy)
             return fail(QStringLiteral("Údaje práve výhradne používa iný užívateľ (reindexácia, "
                                        "archivácia alebo obnova). Skúste to neskôr."));
         return fail(QStringLiteral("Databáza sa nedá otvoriť: %1").arg(st.message));
     }
-    if (!db->ensureCatalog(error))
+    return backend;
+}
+
+std::unique_ptr<Database> Database::open(const QString& directory, QString* error) {
+    QDir dir(directory);
+    if (!dir.exists() && !QDir().mkpath(dir.absolutePath())) {
+        if (error)
+            *error = QStringLiteral("Adresár údajov %1 sa nedá vytvoriť.").arg(directory);
+        return nullptr;
+    }
+    std::unique_ptr<Database> db(new Database);
+    db->dir_ = dir.absolutePath();
+    db->backend_ = openBackend(db->dir_, error);
+    if (!db->backend_ || !db->ensureCatalog(error))
         return nullptr;
     return db;
 }
@@ -292,9 +301,12 @@ bool Database::createIndexSql(const QString& sqlName, const TableInfo& t, const 
                        {}, st))
         return true;
     if (st.kind == DbError::Constraint)
-        st.message = QStringLiteral("Hodnoty %1 sa v tabuľke %2 opakujú, hoci index %3 je jedinečný.")
-                         .arg(idx.fields.join(';'), t.fileName,
-                              idx.primary ? QStringLiteral("primárny") : idx.name);
+        st.message = idx.primary ? QStringLiteral("V tabuľke %1 sa opakuje hodnota primárneho "
+                                                  "kľúča %2.")
+                                       .arg(t.fileName, idx.fields.join(';'))
+                                 : QStringLiteral("V tabuľke %1 sa opakuje hodnota jedinečného "
+                                                  "indexu %2 (%3).")
+                                       .arg(t.fileName, idx.name, idx.fields.join(';'));
     return false;
 }
 

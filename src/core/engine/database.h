@@ -21,6 +21,10 @@ public:
     [[nodiscard]] static std::unique_ptr<Database> open(const QString& directory,
                                                         QString* error);
 
+    // The database of a data directory without the engine's catalog: a plain connection, as
+    // another program that writes SQL would have (the copy check, tests).
+    static std::unique_ptr<Backend> openBackend(const QString& directory, QString* error);
+
     QString directory() const { return dir_; }
     Backend& backend() { return *backend_; }
 
