@@ -10,7 +10,9 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
+class QUrl;
 class QWidget;
 
 namespace vidoraw {
@@ -61,6 +63,9 @@ struct AppContext {
     QString vatPayer = QStringLiteral("N");
     QString ajsdph = QStringLiteral("N");
     ReportWriter reports;
+    // Shows a file with the desktop's program for it (default: QDesktopServices); tests replace
+    // it so that no program starts.
+    std::function<bool(const QUrl&)> openOnDesktop;
     // The shared small windows (last: they refer to the context and go first).
     KeptWindow calendar;        // PickDate
     KeptWindow period;          // AskPeriod

@@ -3,12 +3,15 @@
 #include "framework/registermodule.h"
 #include "shop/diopd.h"
 #include "shop/firmaod.h"
+#include "shop/klientd.h"
+#include "shop/komentd.h"
 #include "shop/priemerd.h"
 #include "shop/sortimd.h"
 #include "shop/typksd.h"
 #include "shop/typramd.h"
 #include "shop/typskld.h"
 #include "shop/upravad.h"
+#include "shop/vekrad.h"
 
 namespace vidoraw {
 
@@ -21,6 +24,9 @@ void RegisterShopModules(AppContext& app) {
     RegisterModule<TfTypskld>(app);
     RegisterModule<TfTypramd>(app);
     RegisterModule<TfTypksd>(app);
+    RegisterModule<TfKlientd>(app);
+    RegisterModule<TfVekrad>(app);
+    RegisterModule<TfKomentd>(app);
 }
 
 } // namespace vidoraw

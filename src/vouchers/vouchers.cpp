@@ -8,6 +8,8 @@
 #include "vouchers/optpomd.h"
 #include "vouchers/poistovd.h"
 #include "vouchers/poskytovatelf.h"
+#include "vouchers/poukazd.h"
+#include "vouchers/poukazvd.h"
 #include "vouchers/pzsd.h"
 #include "vouchers/zmluvad.h"
 
@@ -20,6 +22,8 @@ void RegisterVoucherModules(AppContext& app) {
     RegisterModule<TfOptpomd>(app);
     RegisterModule<TfLekard>(app);
     RegisterModule<TfPzsd>(app);
+    RegisterModule<TfPoukazvd>(app);
+    RegisterModule<TfPoukazd>(app);
 }
 
 void RegisterVoucherCommands(Program& program, AppContext& app) {

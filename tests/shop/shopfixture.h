@@ -2,6 +2,7 @@
 // A fresh data directory with the lens lists registered, beside the optical aids and the post
 // offices they look up, a few rows in them and the scripted interaction in place of windows.
 #include "codelists/codelists.h"
+#include "codelists/obecd.h"
 #include "core/engine/tableops.h"
 #include "core/settings.h"
 #include "framework/tfbrowse.h"
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 namespace vidoraw::test {
 
@@ -41,6 +43,10 @@ struct ShopFixture {
         RegisterVoucherModules(app);
         RegisterShopModules(app);
         app.reports.setLauncher([](const QString&, const QStringList&) { return true; });
+        app.openOnDesktop = [this](const QUrl& url) {
+            opened << url.toLocalFile();
+            return true;
+        };
     }
     ~ShopFixture() {
         app.registry.ReleaseAll();
@@ -67,6 +73,30 @@ struct ShopFixture {
             if (!t.field(field).setAsString(value))
                 return false;
         return t.post() && lock.commit();
+    }
+
+    // Files shown with the desktop's program.
+    QStringList opened;
+
+    // Post offices, municipalities (Košice twice), an insurer, a title and two clients, one of
+    // them insured abroad.
+    void seedClients() {
+        addRow(5, {{"PSC", "81101"}, {"POSTA", "Bratislava 1"}, {"KOD", "1"}});
+        addRow(5, {{"PSC", "04001"}, {"POSTA", "Košice 1"}, {"KOD", "2"}});
+        addRow(6, {{"KOD", "1"}, {"NAZOV", "Bratislava"}, {"PSC", "81101"},
+                   {"NAZOVPSC", MunicipalityKey("Bratislava", "81101")}});
+        addRow(6, {{"KOD", "2"}, {"NAZOV", "Košice"}, {"PSC", "04001"},
+                   {"NAZOVPSC", MunicipalityKey("Košice", "04001")}});
+        addRow(6, {{"KOD", "3"}, {"NAZOV", "Košice"}, {"PSC", "04011"},
+                   {"NAZOVPSC", MunicipalityKey("Košice", "04011")}});
+        addRow(8, {{"KOD", "1"}, {"NAZOV", "Ing."}});
+        addRow(11, {{"KOD", "1"}, {"CPOI", "25"}, {"NAZOV", "Všeobecná poisťovňa"}});
+        addRow(45, {{"KOD", "1"}, {"RODCIS", "800101/1007"}, {"STATPOI", ""}, {"ICPOI", ""},
+                    {"POHLPOI", ""}, {"KODPOI", "25"}, {"MENO", "Ján"}, {"PRIEZVISK", "Novák"},
+                    {"OBEC", "Bratislava"}, {"PSC", "81101"}, {"DODPOSTA", "Bratislava 1"}});
+        addRow(45, {{"KOD", "2"}, {"RODCIS", ""}, {"STATPOI", "AT"}, {"ICPOI", "X123"},
+                    {"POHLPOI", "M"}, {"KODPOI", "25"}, {"MENO", "Hans"}, {"PRIEZVISK", "Berger"},
+                    {"OBEC", "Bratislava"}, {"PSC", "81101"}});
     }
 
     // A post office, an aid, a supplier, and one named record in each lens list.
@@ -96,6 +126,17 @@ inline TfDbForm& Form(QDialog& d) { return dynamic_cast<TfDbForm&>(d); }
 
 inline QLineEdit* Edit(TfDbForm& form, const QString& field) {
     return qobject_cast<QLineEdit*>(form.controlOf(field));
+}
+
+// Closes a pick list without a choice; the form under it is the active window again, as it is
+// when a real list closes.
+inline void CloseList(QDialog& d) {
+    QWidget* owner = d.parentWidget() ? d.parentWidget()->window() : nullptr;
+    As<TfBrowse>(d).commandBack();
+    if (owner) {
+        owner->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(owner));
+    }
 }
 
 inline void Type(TfDbForm& form, const QStringList& assignments) {
