@@ -8,6 +8,8 @@ top="$(cd "$(dirname "$0")/.." && pwd)"
 export QT_QPA_PLATFORM=offscreen
 if [ -z "${VIDORAW_TEST_PG:-}" ] && ls /usr/lib/postgresql/*/bin/initdb >/dev/null 2>&1; then
   pgdir="$(mktemp -d /tmp/vidoraw-pg.XXXXXX)"
+  # Run as root, the server's own user must reach its folder inside this one.
+  chmod 711 "$pgdir"
   trap 'for d in "$pgdir"/*/; do "$top/tools/pg-test-server.sh" stop "$d"; done; rm -rf "$pgdir"' EXIT
   for try in 1 2 3 4 5; do
     port=$((40000 + RANDOM % 20000))

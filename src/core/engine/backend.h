@@ -11,7 +11,8 @@
 namespace vidoraw {
 
 // Lost: the connection to the database server broke; the next operation connects again.
-enum class DbError { None, Busy, Constraint, Lost, Other };
+// Exclusive: another program holds the data exclusively (reindexing, archiving, restoring).
+enum class DbError { None, Busy, Constraint, Lost, Exclusive, Other };
 
 struct DbStatus {
     DbError kind = DbError::None;

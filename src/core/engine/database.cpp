@@ -53,7 +53,7 @@ std::unique_ptr<Backend> Database::openBackend(const QString& directory, QString
     }
     DbStatus st;
     if (!backend->open(directory, st)) {
-        if (st.kind == DbError::Busy)
+        if (st.kind == DbError::Exclusive)
             return fail(QStringLiteral("Údaje práve výhradne používa iný užívateľ (reindexácia, "
                                        "archivácia alebo obnova). Skúste to neskôr."));
         return fail(QStringLiteral("Databáza sa nedá otvoriť: %1").arg(st.message));

@@ -477,7 +477,7 @@ private:
         const bool held = PQntuples(r) == 1 && *PQgetvalue(r, 0, 0) == 't';
         PQclear(r);
         if (!held) {
-            st = {DbError::Busy, QStringLiteral("Údaje používa iný program výhradne.")};
+            st = {DbError::Exclusive, QStringLiteral("Údaje používa iný program výhradne.")};
             return false;
         }
         return true;

@@ -43,7 +43,7 @@ public:
             return false;
         }
         if (!lockFile(F_RDLCK)) {
-            st = {DbError::Busy, QStringLiteral("Údaje používa iný program výhradne.")};
+            st = {DbError::Exclusive, QStringLiteral("Údaje používa iný program výhradne.")};
             closeLockFile();
             return false;
         }
@@ -78,9 +78,15 @@ public:
         for (const char* p : {"PRAGMA encoding='UTF-16le'", "PRAGMA journal_mode=WAL",
                               "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=OFF",
                               "PRAGMA temp_store=MEMORY"}) {
-            if (!exec(QString::fromLatin1(p), {}, st)) {
-                close();
-                return false;
+            // Programs starting together on a new file: switching it to the log mode may be
+            // refused at once instead of waiting.
+            int tries = 0;
+            while (!exec(QString::fromLatin1(p), {}, st)) {
+                if (st.kind != DbError::Busy || ++tries > 100) {
+                    close();
+                    return false;
+                }
+                QThread::msleep(50);
             }
         }
         return true;
