@@ -174,8 +174,25 @@ void TestEngineServer::copyToServerAndBack() {
         back = Database::open(backDir.path(), &err);
         QVERIFY2(back, qPrintable(err));
     }
+    // The server side as a shop sets it up: DATABAZA.INI naming a schema of its own, made on
+    // the first start.
+    ServerSettings settings;
+    QCOMPARE(ReadServerSettings(serverDir.path(), settings, &err), ServerChoice::Server);
+    settings.schema = QStringLiteral("kopia_%1").arg(QCoreApplication::applicationPid());
+    QVERIFY2(WriteServerSettings(serverDir.path(), settings, &err), qPrintable(err));
+    struct DropSchema {
+        QString dir, schema;
+        ~DropSchema() {
+            if (auto admin = Database::openBackend(dir, nullptr)) {
+                DbStatus st;
+                (void)admin->exec(QStringLiteral("DROP SCHEMA \"%1\" CASCADE").arg(schema), {}, st);
+            }
+        }
+    } dropSchema{serverDir.path(), settings.schema};
     auto server = Database::open(serverDir.path(), &err);
     QVERIFY2(server, qPrintable(err));
+    QVERIFY2(server->backend().databaseFile().endsWith("/" + settings.schema),
+             qPrintable(server->backend().databaseFile()));
     QVERIFY(!OnServer(*file) && OnServer(*server) && !OnServer(*back));
 
     QVERIFY2(file->createTable("OSOBY.DB", PersonFields(), PersonIndexes(), &err), qPrintable(err));

@@ -457,19 +457,26 @@ private:
     bool prepareSession(DbStatus& st) {
         const QString schema = quoteName(server_.schema);
         QString sql;
-        if (server_.createSchema)
-            sql += QStringLiteral("CREATE SCHEMA IF NOT EXISTS %1; ").arg(schema);
+        // A shop's own schema is made on its first start; a user who may not create schemas
+        // still opens one that exists.
+        if (server_.schema != QLatin1String("public")) {
+            QString literal = server_.schema;
+            literal.replace(u'\'', QStringLiteral("''"));
+            sql += QStringLiteral("DO $do$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_namespace WHERE "
+                                  "nspname = '%1') THEN CREATE SCHEMA %2; END IF; END $do$; ")
+                       .arg(literal, schema);
+        }
         sql += QStringLiteral("SET search_path TO %1; SELECT pg_try_advisory_lock_shared(%2, %3)")
                    .arg(schema)
                    .arg(kDataLockSpace)
                    .arg(key_);
         PGresult* r = PQexec(conn_, sql.toUtf8().constData());
         if (!resultOk(r, st)) {
-            // Two test processes making the same schema at once: the second finds it made.
-            if (server_.createSchema && st.kind == DbError::Constraint) {
-                server_.createSchema = false;
+            // Two programs making the same schema at once: the second finds it made.
+            if (!schemaRetry_ && st.kind == DbError::Constraint) {
+                schemaRetry_ = true;
                 const bool ok = prepareSession(st);
-                server_.createSchema = true;
+                schemaRetry_ = false;
                 return ok;
             }
             return false;
@@ -694,6 +701,7 @@ private:
     qint64 statements_ = 0;
     bool inWrite_ = false;
     bool exclusive_ = false;
+    bool schemaRetry_ = false;
 };
 
 } // namespace

@@ -72,7 +72,6 @@ ServerChoice ReadServerSettings(const QString& directory, ServerSettings& out, Q
         out.schema = QStringLiteral("t%1")
                          .arg(Fnv1a(QDir(directory).absolutePath().toUtf8()), 8, 16,
                               QLatin1Char('0'));
-        out.createSchema = true;
         if (!UsedTestSchemas().contains(out.schema))
             UsedTestSchemas() << out.schema;
         return ServerChoice::Server;

@@ -15,8 +15,7 @@ struct ServerSettings {
     int port = 5432;
     QString database;
     QString user;
-    QString schema = QStringLiteral("public");
-    bool createSchema = false; // a test's private schema is made on first use
+    QString schema = QStringLiteral("public"); // any other is made on first use
 };
 
 enum class ServerChoice { LocalFile, Server, Invalid };
