@@ -121,6 +121,13 @@ const DefaultEntry kDefaults[] = {
     {kMain, "VIDORAWFIRMA|VIDORAWOSOBA", "ITALIC", false, Base::None, "0"},
     {kMain, "VIDORAWFIRMA|VIDORAWOSOBA", "UNDERLINE", false, Base::None, "0"},
     {kMain, "VIDORAWFIRMA|VIDORAWOSOBA", "STRIKEOUT", false, Base::None, "0"},
+    // The mail server of bulk mail (no server: drafts); TLS 0 none, 1 STARTTLS, 2 TLS from
+    // the start. The password is kept apart (secret store or a file only the user reads).
+    {kMain, "SMTP", "SERVER", false, Base::None, ""},
+    {kMain, "SMTP", "PORT", false, Base::None, "587", 1, 65535},
+    {kMain, "SMTP", "TLS", false, Base::None, "1", 0, 2},
+    {kMain, "SMTP", "UZIVATEL", false, Base::None, ""},
+    {kMain, "SMTP", "ODOSIELATEL", false, Base::None, ""},
     // Directory of the earlier DOS program's data.
     {kMain, "CESTADOS", "CESTA", false, Base::Home, "/VIDORA/"},
     // Cash receipts (income, expense).

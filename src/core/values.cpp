@@ -2,6 +2,8 @@
 
 #include "core/interaction.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -109,6 +111,50 @@ void ReplaceInLines(QStringList& lines, const QString& placeholder, const QStrin
     for (QString& line : lines) {
         const qsizetype at = line.indexOf(placeholder, 0, Qt::CaseSensitive);
         if (at >= 0) line.replace(at, placeholder.size(), value);
+    }
+}
+
+void FillPlaceholders(QStringList& lines, const QList<std::pair<QString, QString>>& values,
+                      bool everyOccurrence) {
+    QStringList names; // longest first
+    QHash<QString, QStringList> valuesOf;
+    for (const auto& [name, value] : values) {
+        if (name.isEmpty()) continue;
+        if (!valuesOf.contains(name)) names << name;
+        valuesOf[name] << value;
+    }
+    if (names.isEmpty()) return;
+    std::stable_sort(names.begin(), names.end(),
+                     [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    for (QString& line : lines) {
+        QHash<QString, int> filled;
+        QString out;
+        out.reserve(line.size());
+        qsizetype at = 0;
+        while (at < line.size()) {
+            const QStringView rest = QStringView(line).mid(at);
+            const QString* name = nullptr;
+            for (const QString& n : names) {
+                if (rest.startsWith(n)) {
+                    name = &n;
+                    break;
+                }
+            }
+            if (!name) {
+                out += line[at++];
+                continue;
+            }
+            const QStringList& given = valuesOf[*name];
+            int& used = filled[*name];
+            if (everyOccurrence)
+                out += given.first();
+            else if (used < given.size())
+                out += given[used++];
+            else
+                out += *name; // more occurrences than values: left as it stands
+            at += name->size();
+        }
+        line = out;
     }
 }
 

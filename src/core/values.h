@@ -11,9 +11,12 @@
 #include "core/base/numbertext.h"
 
 #include <QDate>
+#include <QList>
 
 #include <QString>
 #include <QStringList>
+
+#include <utility>
 
 class QWidget;
 
@@ -46,7 +49,14 @@ QString PadLeftWith(const QString& text, int width, const QString& filler);
 // "title first surname" with single spaces, parts trimmed.
 QString JoinName(const QString& title, const QString& firstName, const QString& surname);
 // Fills a template: in every line the first occurrence of placeholder (case-sensitive).
+// A template with several placeholders is filled with FillPlaceholders.
 void ReplaceInLines(QStringList& lines, const QString& placeholder, const QString& value);
+// Fills a template with several placeholders at once. Where names begin alike ("XXX_ICO",
+// "XXX_ICOI") the longest name standing in the text is the one replaced, and a value put in is
+// never searched again. In each line a placeholder fills its first occurrence (given twice,
+// its first two), or every occurrence with everyOccurrence.
+void FillPlaceholders(QStringList& lines, const QList<std::pair<QString, QString>>& values,
+                      bool everyOccurrence = false);
 // Drops "." and "-", turns "," "/" "\" "?" "*" into "_".
 QString FileSafeName(const QString& text);
 

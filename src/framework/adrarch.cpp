@@ -30,6 +30,8 @@ PurposeTexts TextsOf(int purpose) {
         return {"Adresár pre obnovu údajov", "Adresár s archivovanými údajmi:"};
     case kDirBatchExport:
         return {"Adresár pre export dávok", "Adresár, do ktorého exportujeme dávky:"};
+    case kDirMailDrafts:
+        return {"Adresár pre koncepty mailov", "Adresár, do ktorého uložíme maily:"};
     default:
         return {"Adresár pre archiváciu údajov", "Adresár pre archiváciu údajov:"};
     }

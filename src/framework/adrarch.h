@@ -9,7 +9,7 @@ class QLineEdit;
 namespace vidoraw {
 
 // Purposes of the directory choice.
-enum DirectoryPurpose { kDirArchive = 0, kDirRestore = 1, kDirBatchExport = 4 };
+enum DirectoryPurpose { kDirArchive = 0, kDirRestore = 1, kDirBatchExport = 4, kDirMailDrafts = 5 };
 
 class TfAdrarch : public TfMojForm {
     Q_OBJECT

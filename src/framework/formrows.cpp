@@ -11,14 +11,32 @@ namespace vidoraw {
 FormRows::FormRows(QWidget* owner) : owner_(owner) {
     outer_ = new QVBoxLayout(owner);
     outer_->setContentsMargins(12, 12, 4, 4);
-    form = new QFormLayout;
-    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    columns_ = new QHBoxLayout;
+    columns_->setSpacing(16);
+    outer_->addLayout(columns_);
+    form = newForm();
+    columns_->addLayout(form);
+}
+
+QFormLayout* FormRows::newForm() const {
+    auto* f = new QFormLayout;
+    f->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Boxes keep their widths; only the second box of a pair row fills the row.
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    form->setHorizontalSpacing(8);
-    form->setVerticalSpacing(6);
-    form->setContentsMargins(0, 0, 8, 0);
-    outer_->addLayout(form);
+    f->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    f->setHorizontalSpacing(8);
+    f->setVerticalSpacing(6);
+    f->setContentsMargins(0, 0, 8, 0);
+    return f;
+}
+
+void FormRows::newColumn() {
+    // Earlier columns keep their rows at the top when the new one is longer.
+    form = newForm();
+    columns_->addLayout(form);
+    columns_->setAlignment(form, Qt::AlignTop);
+    for (int i = 0; i < columns_->count(); ++i)
+        if (QLayout* l = columns_->itemAt(i)->layout())
+            columns_->setAlignment(l, Qt::AlignTop);
 }
 
 QLineEdit* FormRows::newEdit(int maxLength, int width) const {

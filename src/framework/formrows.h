@@ -5,6 +5,7 @@
 #include <QString>
 
 class QFormLayout;
+class QHBoxLayout;
 class QLayout;
 class QLineEdit;
 class QVBoxLayout;
@@ -29,6 +30,9 @@ public:
     // edge of the other rows.
     void addPairRow(const QString& label, QLineEdit* first, const QString& secondLabel,
                     QLineEdit* second);
+    // Starts a new column of rows to the right of the others (a long form on a low screen);
+    // the rows added next go there.
+    void newColumn();
     // Puts the button strip under the rows; the window then keeps the size of its contents.
     void finish(QWidget* buttonStrip);
 
@@ -38,8 +42,11 @@ public:
     QFormLayout* form = nullptr;
 
 private:
+    QFormLayout* newForm() const;
+
     QWidget* owner_;
     QVBoxLayout* outer_ = nullptr;
+    QHBoxLayout* columns_ = nullptr;
 };
 
 } // namespace vidoraw

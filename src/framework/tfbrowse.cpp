@@ -276,11 +276,12 @@ bool TfBrowse::Browse(int moduleNumber, const ButtonStates& states, bool selecti
     restoreWindowState();
     module_->prepareList();
     list_ = module_->list;
-    setWindowTitle(list_.listTitle);
     if (!module_->OpenTable()) {
         number_ = -1;
+        module_->listClosed();
         return false;
     }
+    setWindowTitle(caption());
     Table& t = module_->table();
     flagField_ = list_.flagField.isEmpty() ? -1 : t.fieldIndex(list_.flagField);
     markedField_ = list_.markField.isEmpty() ? -1 : t.fieldIndex(list_.markField);
@@ -346,7 +347,23 @@ bool TfBrowse::Browse(int moduleNumber, const ButtonStates& states, bool selecti
     number_ = -1;
     model->setTable(nullptr);
     flagField_ = markedField_ = -1;
+    if (module_)
+        module_->listClosed();
     return picked;
+}
+
+QString TfBrowse::caption() const {
+    const bool filtered = module_ && module_->table().isFiltered();
+    return filtered ? list_.listTitle + QStringLiteral(" - Použitý filter") : list_.listTitle;
+}
+
+void TfBrowse::filterChanged() {
+    if (!module_ || number_ < 0)
+        return;
+    model->reload();
+    syncGridToTable();
+    UpdateButtons();
+    setWindowTitle(caption());
 }
 
 void TfBrowse::UpdateButtons() {
@@ -409,8 +426,8 @@ void TfBrowse::runRecordCommand(const std::function<void()>& op, bool stopTimer)
     module_->centreOver(this);
     RefreshStep();
     op();
-    model->reload();
-    syncGridToTable();
+    // The save moved the table onto its record; the grid follows it there.
+    RefreshStep();
     UpdateButtons();
     if (stopTimer && number_ >= 0)
         refreshTimer_.start();
@@ -443,8 +460,12 @@ bool TfBrowse::removeWithLock() {
         ShowNotice(QStringLiteral("Chyba!"), lock.error(), NoticeKind::Error, this);
         return false;
     }
-    if (!module_->removeCurrentRecord() || !lock.commit()) {
-        ShowNotice(QStringLiteral("Chyba!"), module_->table().lastError(), NoticeKind::Error, this);
+    if (!module_->removeCurrentRecord()) {
+        ShowNotice(QStringLiteral("Chyba!"), module_->removeErrorText(), NoticeKind::Error, this);
+        return false;
+    }
+    if (!lock.commit()) {
+        ShowNotice(QStringLiteral("Chyba!"), lock.error(), NoticeKind::Error, this);
         return false;
     }
     return true;
@@ -487,7 +508,8 @@ void TfBrowse::commandDeleteAll() {
             t.first();
             while (t.recordCount() > 0) {
                 if (!module_->removeCurrentRecord()) {
-                    ShowNotice(QStringLiteral("Chyba!"), t.lastError(), NoticeKind::Error, this);
+                    ShowNotice(QStringLiteral("Chyba!"), module_->removeErrorText(),
+                               NoticeKind::Error, this);
                     return; // the lock rolls everything back
                 }
                 ++count;

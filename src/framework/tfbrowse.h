@@ -68,6 +68,11 @@ public:
     void incrementalSearch(const QString& text);
     // Moves the grid's current row to the table's current record.
     void syncGridToTable();
+    // The module's filter was set or removed: the list is read again from its first record,
+    // and the caption says whether a filter is used.
+    void filterChanged();
+    // The list title, followed by " - Použitý filter" while the module's table is filtered.
+    QString caption() const;
 
     QTableView* grid = nullptr;
     TableModel* model = nullptr;

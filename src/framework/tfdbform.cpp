@@ -203,8 +203,8 @@ int TfDbForm::AddRecord() {
     if (!OpenTable())
         return 0;
     clearFields();
-    proposeNewValues();
     setReadOnly(false);
+    proposeNewValues();
     if (eKod)
         eKod->setText(QString::number(nextCode()));
     recordMode = ModeAdd; // the first field may depend on the mode
@@ -329,6 +329,51 @@ bool TfDbForm::closeWithOk() {
         return refuse();
     result = 1;
     return true;
+}
+
+bool TfDbForm::applyFilterText(const QString& expression, const QString& description) {
+    if (!OpenTable())
+        return false;
+    const bool wasFiltered = table_.isFiltered();
+    table_.setFiltered(false);
+    if (!table_.setFilterText(expression)) {
+        table_.setFiltered(wasFiltered);
+        ShowNotice(QStringLiteral("Chyba"), table_.lastError(), NoticeKind::Error, ownerBrowser);
+        return false;
+    }
+    filterDescription = description;
+    table_.setFilterPredicate({});
+    filterByCode = false;
+    table_.setFiltered(true);
+    showFilterChange();
+    return true;
+}
+
+void TfDbForm::applyFilterByCode(Table::Predicate keep, const QString& description) {
+    if (!OpenTable())
+        return;
+    table_.setFiltered(false);
+    (void)table_.setFilterText(QString()); // an empty expression is never refused
+    table_.setFilterPredicate(std::move(keep));
+    filterDescription = description;
+    filterByCode = true;
+    table_.setFiltered(true);
+    showFilterChange();
+}
+
+void TfDbForm::removeFilter() {
+    table_.setFiltered(false);
+    (void)table_.setFilterText(QString());
+    table_.setFilterPredicate({});
+    filterDescription.clear();
+    filterByCode = false;
+    showFilterChange();
+}
+
+void TfDbForm::showFilterChange() {
+    table_.first();
+    if (auto* browser = qobject_cast<TfBrowse*>(ownerBrowser.data()))
+        browser->filterChanged();
 }
 
 QList<QAction*> TfDbForm::otherCommands(TfBrowse* browser, QObject* parent) {

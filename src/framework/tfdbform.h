@@ -49,6 +49,8 @@ public:
     // Runs each time the list is shown, before the browser reads the list definition: the
     // place for list behaviour that depends on settings (e.g. which cells are marked).
     virtual void prepareList() {}
+    // Runs when that list window has closed.
+    virtual void listClosed() {}
     // Commands of the list window's menus and its print button.
     virtual void PopupOtherMenu(const QPoint& globalPos, TfBrowse* browser);
     virtual bool PrintList(TfBrowse* browser, const QString& extraHeading);
@@ -58,6 +60,9 @@ public:
     virtual QList<QAction*> filterCommands(TfBrowse* browser, QObject* parent);
     // Deletes the current record with whatever depends on it; the caller holds the write lock.
     virtual bool removeCurrentRecord() { return table_.remove(); }
+    // Why the last removeCurrentRecord failed (a module deleting rows of other tables too
+    // answers their error).
+    virtual QString removeErrorText() const { return table_.lastError(); }
     // Whether the list may delete all records of this module at once.
     virtual bool deletionAllowed() const { return true; }
 
@@ -86,6 +91,14 @@ public:
     bool filterByCode = false;
     bool filtersAllowed = false;
 
+    // Filters of the module's own (its filter menu): an expression or a record routine
+    // replaces whatever filter was on, and the owner browser shows the first record and says
+    // that a filter is used. A malformed expression is refused with the engine's message and
+    // the filter stays as it was.
+    bool applyFilterText(const QString& expression, const QString& description);
+    void applyFilterByCode(Table::Predicate keep, const QString& description);
+    void removeFilter();
+
     static QString saveErrorText();
 
 protected:
@@ -110,7 +123,7 @@ protected:
     bool isDuplicate(const QString& orderFields, const QString& value);
     // Clears every bound control (add mode).
     void clearFields();
-    // Values a new record starts with, put into the cleared controls (add mode).
+    // The values a new record starts with, put into the cleared controls (add mode).
     virtual void proposeNewValues() {}
     // Sets every bound control read-only (view) or editable again; the code control stays
     // read-only.
@@ -121,6 +134,7 @@ protected:
 
 private:
     int runModalIn(int mode);
+    void showFilterChange();
     struct Binding {
         QWidget* control;
         QString field;

@@ -182,14 +182,18 @@ QStringList PrepareTemplate(const QStringList& lines, const TemplateReport& job,
         ReportShift(list, job.envelopeShift->x(), job.envelopeShift->y());
     if (job.printFont)
         ReportSetFont(list, fontName);
-    for (const auto& [placeholder, value] : job.values)
-        ReplaceInLines(list, placeholder, value);
+    FillPlaceholders(list, job.values);
     if (job.fill)
         job.fill(list);
     return list;
 }
 
 bool RunTemplateReport(ReportWriter& writer, const TemplateReport& job, QWidget* owner) {
+    return RunTemplatePages(writer, job, 1, {}, owner);
+}
+
+bool RunTemplatePages(ReportWriter& writer, const TemplateReport& job, int pages,
+                      const TemplatePageFill& fillPage, QWidget* owner) {
     // Read first: a template that cannot be read stops the report before anything is asked,
     // written or shown.
     QStringList lines;
@@ -203,9 +207,17 @@ bool RunTemplateReport(ReportWriter& writer, const TemplateReport& job, QWidget*
                 w.ReportOrientation(lines);
             if (!w.ReportBegin(fileName))
                 return false;
-            const QStringList list = PrepareTemplate(lines, job, w.ReportFontName());
-            const bool written = fileName.isEmpty() ? w.ReportPlay(list, pictureDir)
-                                                    : w.ReportWriteLines(list, false);
+            const QStringList prepared = PrepareTemplate(lines, job, w.ReportFontName());
+            bool written = true;
+            for (int page = 0; page < pages && written; ++page) {
+                if (page > 0)
+                    written = w.ReportNewPage();
+                QStringList list = prepared;
+                if (fillPage)
+                    fillPage(page, list);
+                written = written && (fileName.isEmpty() ? w.ReportPlay(list, pictureDir)
+                                                         : w.ReportWriteLines(list, false));
+            }
             return w.ReportEnd() && written;
         },
         owner);

@@ -59,13 +59,18 @@ struct TemplateReport {
     std::optional<QPointF> secondCopy;   // a second form moved by this much on the same page
     std::optional<QPointF> envelopeShift; // envelope offsets of the chosen printer
     bool printFont = false;              // box texts take the writer's print font
-    QList<std::pair<QString, QString>> values; // placeholder, value; filled in this order
+    QList<std::pair<QString, QString>> values; // placeholder, value (FillPlaceholders)
     std::function<void(QStringList&)> fill;    // further filling after the values
 };
 
 // False when the template cannot be read (nothing is asked or shown), when the user cancels,
 // or when the report failed.
 bool RunTemplateReport(ReportWriter& writer, const TemplateReport& job, QWidget* owner = nullptr);
+// The same form on several pages (envelopes for a whole list): the template is prepared once,
+// and page i (from 0) is a fresh copy of it filled by fillPage. No pages: an empty report.
+using TemplatePageFill = std::function<void(int page, QStringList& lines)>;
+bool RunTemplatePages(ReportWriter& writer, const TemplateReport& job, int pages,
+                      const TemplatePageFill& fillPage, QWidget* owner = nullptr);
 // The steps between ReportBegin and ReportEnd on a loaded template, for a caller with its own
 // report frame: copy, shift, font, values.
 QStringList PrepareTemplate(const QStringList& lines, const TemplateReport& job,

@@ -163,7 +163,7 @@ void TfHlavny::buildMenus() {
                                                      {"Š&táty", module::kStat},
                                                      {nullptr, 0},
                                                      {"H&eslá", module::kHesla},
-                                                     {"Prirade&né heslá", 0},
+                                                     {"Prirade&né heslá", module::kPrihesf},
                                                      {nullptr, 0},
                                                      {"Typ sk&iel", module::kTypskl},
                                                      {"Typ rá&mu", module::kTypram},

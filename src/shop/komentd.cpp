@@ -1,6 +1,6 @@
 #include "shop/komentd.h"
 
-#include "shop/notes.h"
+#include "framework/notes.h"
 
 #include <QLineEdit>
 
@@ -9,7 +9,7 @@ namespace vidoraw {
 TfKomentd::TfKomentd(AppContext& app) : TfDbForm(app, kNumber) {
     addCodeRow(QStringLiteral("Kód:"));
     eKodh = rows().addRow(QStringLiteral("Karta:"), 0, 8);
-    eText = rows().addRow(QStringLiteral("Text:"), kNoteChunk, 60);
+    eText = rows().addRow(QStringLiteral("Text:"), kNotesChunk, 60);
     finishLayout();
     bind(eKodh, QStringLiteral("KODH"));
     bind(eText, QStringLiteral("TEXT"));
@@ -18,7 +18,7 @@ TfKomentd::TfKomentd(AppContext& app) : TfDbForm(app, kNumber) {
 
 TableSchema TfKomentd::Schema() {
     TableSchema s;
-    s.fields = {{"KOD", 'F', 0}, {"KODH", 'F', 0}, {"TEXT", 'A', kNoteChunk}};
+    s.fields = {{"KOD", 'F', 0}, {"KODH", 'F', 0}, {"TEXT", 'A', kNotesChunk}};
     s.indexes = {IndexDef::Primary({"KOD"}), IndexDef::Secondary("Kodh", {"KODH"}, true)};
     return s;
 }

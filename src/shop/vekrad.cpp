@@ -4,7 +4,7 @@
 #include "core/values.h"
 #include "framework/tfbrowse.h"
 #include "shop/cardtotals.h"
-#include "shop/notes.h"
+#include "framework/notes.h"
 #include "vouchers/eyedatagrid.h"
 #include "vouchers/prescription.h"
 
@@ -215,7 +215,7 @@ void TfVekrad::StoreFields() {
     double code = 0;
     // Inside the card's write lock: a failure here takes the card's save back with it.
     if (!notes || !DecimalFromText(eKod->text(), code) ||
-        !SaveNotes(*notes, qint64(code), eNotes->toPlainText()))
+        !SaveNotes(*notes, qint64(code), eNotes->toPlainText(), nullptr))
         table_.field(codeField).clear();
 }
 

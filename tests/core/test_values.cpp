@@ -183,6 +183,48 @@ private slots:
         QCOMPARE(lines[1], QString("bez"));
     }
 
+    void fillPlaceholders_data() {
+        using Values = QList<std::pair<QString, QString>>;
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<Values>("values");
+        QTest::addColumn<bool>("every");
+        QTest::addColumn<QStringList>("filled");
+        const Values ico{{"XXX_ICO", "01234567"}, {"XXX_ICOI", "1234567"}};
+        QTest::newRow("a name beginning like an earlier one")
+            << QStringList{"XXX_ICOI / XXX_ICO"} << ico << false
+            << QStringList{"1234567 / 01234567"};
+        QTest::newRow("the longer given first")
+            << QStringList{"XXX_ICO XXX_ICOI"} << Values{ico[1], ico[0]} << false
+            << QStringList{"01234567 1234567"};
+        QTest::newRow("a value holding a placeholder stays as it is")
+            << QStringList{"XXX_FIRMA, XXX_MESTO"}
+            << Values{{"XXX_FIRMA", "XXX_MESTO s.r.o."}, {"XXX_MESTO", u"Košice"_qs}} << false
+            << QStringList{u"XXX_MESTO s.r.o., Košice"_qs};
+        QTest::newRow("first occurrence in every line")
+            << QStringList{"XXX_A XXX_A", "XXX_A"} << Values{{"XXX_A", "1"}} << false
+            << QStringList{"1 XXX_A", "1"};
+        QTest::newRow("given twice, the first two")
+            << QStringList{"XXX_A XXX_A XXX_A"} << Values{{"XXX_A", "1"}, {"XXX_A", "2"}}
+            << false << QStringList{"1 2 XXX_A"};
+        QTest::newRow("every occurrence")
+            << QStringList{"XXX_DICO XXX_DICON XXX_DICO"}
+            << Values{{"XXX_DICO", "2020/1"}, {"XXX_DICON", "2020123"}} << true
+            << QStringList{"2020/1 2020123 2020/1"};
+        QTest::newRow("glued to other letters, case counts")
+            << QStringList{"xXXX_AyXXX_Bz xxx_a"} << Values{{"XXX_A", "1"}, {"XXX_B", "2"}}
+            << false << QStringList{"x1y2z xxx_a"};
+        QTest::newRow("an empty name looks for nothing")
+            << QStringList{"abc"} << Values{{"", "z"}} << true << QStringList{"abc"};
+    }
+    void fillPlaceholders() {
+        using Values = QList<std::pair<QString, QString>>;
+        QFETCH(QStringList, lines);
+        QFETCH(Values, values);
+        QFETCH(bool, every);
+        FillPlaceholders(lines, values, every);
+        QTEST(lines, "filled");
+    }
+
     void fileSafeName() {
         QCOMPARE(FileSafeName("a.b-c,d/e\\f?g*h"), QString("abc_d_e_f_g_h"));
         QCOMPARE(FileSafeName(u"Nová faktúra"_qs), u"Nová faktúra"_qs);

@@ -37,6 +37,8 @@ private slots:
     void deleteAllAsksTwiceAndCounts();
     void printListWritesTheReport();
     void sortOrderRemembered();
+    void savedRecordBecomesCurrent_data();
+    void savedRecordBecomesCurrent();
 };
 
 void TestBrowse::buttonsFollowTheTable() {
@@ -284,6 +286,47 @@ void TestBrowse::sortOrderRemembered() {
     browser.Browse(kFruit, TfBrowse::DefaultButtons(), false);
     QCOMPARE(entry, 1);
     QCOMPARE(IniFile("VIDORAW.INI").readInteger("POLOHA", "INDEX7"), 1);
+}
+
+void TestBrowse::savedRecordBecomesCurrent_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("row"); // in the name order, from Čerešňa, Hruška, Jablko
+    QTest::newRow("added") << int(Qt::Key_F2) << "Banán" << 0;
+    QTest::newRow("copied") << int(Qt::Key_F12) << "Figa" << 1;
+    QTest::newRow("edited, moved by its key") << int(Qt::Key_F6) << "Zeler" << 2;
+}
+
+// After a save the list stands on the record just saved, wherever the order put it.
+void TestBrowse::savedRecordBecomesCurrent() {
+    QFETCH(int, key);
+    QFETCH(QString, name);
+    QFETCH(int, row);
+    FrameworkFixture f;
+    TfOvocied& m = f.fruit();
+    QString current;
+    int gridRow = -1;
+    f.ui.queueDialog([&](QDialog& d) {
+        auto& b = As<TfBrowse>(d);
+        b.cbIndex->setCurrentIndex(1);
+        b.selectOrder(1);
+        b.grid->setCurrentIndex(b.model->index(1, 0)); // Hruška
+        f.ui.queueDialog([&](QDialog& form) {
+            auto& fr = As<TfOvocied>(form);
+            fr.eNazov->setText(name);
+            fr.eCena->setText("1");
+            fr.pressOk();
+        });
+        QTest::keyClick(b.grid, Qt::Key(key));
+        gridRow = b.grid->currentIndex().row();
+        current = m.table().field("NAZOV").asString();
+        b.commandBack();
+    });
+    TfBrowse browser(f.app);
+    browser.Browse(kFruit, TfBrowse::DefaultButtons(), false);
+    QCOMPARE(current, name);
+    QCOMPARE(gridRow, row);
+    QVERIFY(f.ui.verifyNoSurprises());
 }
 
 VIDORAW_TEST(TestBrowse)

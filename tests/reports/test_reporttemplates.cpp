@@ -4,6 +4,7 @@
 #include "core/base/codepage.h"
 #include "core/engine/database.h"
 #include "core/engine/tableops.h"
+#include "core/values.h"
 #include "reports/reporttemplates.h"
 #include "ui/scriptedinteraction.h"
 
@@ -72,6 +73,8 @@ private slots:
     void templateOrientation_data();
     void templateOrientation();
     void twoToAPagePrinted();
+    void placeholdersBeginningAlike();
+    void onePagePerForm();
 };
 
 void TestReportTemplates::programTemplateLoads() {
@@ -343,6 +346,39 @@ void TestReportTemplates::twoToAPagePrinted() {
     QCOMPARE(both.count("[STRANA]"), 1);
     QCOMPARE(both.size(), 2 * lines.size() - 3);
     QVERIFY(both.contains("4,5,145,168,259,0.3,0x0"));
+}
+
+void TestReportTemplates::placeholdersBeginningAlike() {
+    TemplateReport job;
+    job.values = {{"XXX_ICO", "01234567"}, {"XXX_ICOI", "1234567"}, {"XXX_DIC", "2020"}};
+    const QStringList filled = PrepareTemplate(
+        {"[STRANA]", "3,1,1,9,9,4,Arial,0,0,0,0,0x0,36,XXX_ICOI XXX_ICO XXX_DIC"}, job, "Arial");
+    QCOMPARE(filled.value(1), QString("3,1,1,9,9,4,Arial,0,0,0,0,0x0,36,1234567 01234567 2020"));
+}
+
+void TestReportTemplates::onePagePerForm() {
+    WriterFixture f;
+    ScriptedInteraction ui;
+    TemplateReport job;
+    job.templateName = "obalka.dsz";
+    job.values = {{"XXX_DATUM", "7.3.2024"}};
+    const QStringList names{"Prvý", "Druhý", "Tretí"};
+    for (int pages : {3, 0}) {
+        ui.queueOutputDevice(0);
+        QVERIFY(RunTemplatePages(f.writer, job, pages, [&](int page, QStringList& lines) {
+            FillPlaceholders(lines, {{"XXX_MENO", names[page]}});
+        }));
+        const ReportDocument doc = ReadReport(f.file());
+        QCOMPARE(doc.pages.size(), std::max(pages, 1)); // no form: one empty page
+        for (int page = 0; page < pages; ++page) {
+            const QStringList texts = TextsOf(doc.pages[page]);
+            QVERIFY(texts.contains(names[page]));
+            QVERIFY(texts.contains("Dňa 7.3.2024"));
+        }
+        if (pages == 0)
+            QVERIFY(TextsOf(doc.pages[0]).isEmpty());
+    }
+    QVERIFY(ui.verifyNoSurprises());
 }
 
 VIDORAW_TEST(TestReportTemplates)

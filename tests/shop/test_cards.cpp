@@ -2,7 +2,7 @@
 #include "testmain.h"
 
 #include "shop/cardtotals.h"
-#include "shop/notes.h"
+#include "framework/notes.h"
 #include "shop/vekrad.h"
 #include "vouchers/eyedatagrid.h"
 
@@ -242,9 +242,9 @@ void TestCards::notes() {
     ShopFixture f;
     Table& t = f.module(module::kKoment).table();
     // Another card's notes stay as they are.
-    QVERIFY(SaveNotes(t, 9, "iná karta"));
-    QVERIFY(SaveNotes(t, 1, "staré poznámky, ktoré sa nahradia"));
-    QVERIFY(SaveNotes(t, 1, text));
+    QVERIFY(SaveNotes(t, 9, "iná karta", nullptr));
+    QVERIFY(SaveNotes(t, 1, "staré poznámky, ktoré sa nahradia", nullptr));
+    QVERIFY(SaveNotes(t, 1, text, nullptr));
     const QStringList stored = Chunks(t, 1);
     QCOMPARE(stored.size(), chunks);
     for (const QString& chunk : stored) {
@@ -261,8 +261,8 @@ void TestCards::deletingTakesTheNotes() {
     QVERIFY(f.addRow(module::kVekra, {{"KOD", "1"}, {"PRIEZVISK", "Malá"}}));
     QVERIFY(f.addRow(module::kVekra, {{"KOD", "2"}, {"PRIEZVISK", "Veľký"}}));
     Table& notes = f.module(module::kKoment).table();
-    QVERIFY(SaveNotes(notes, 1, QString("x").repeated(100)));
-    QVERIFY(SaveNotes(notes, 2, "zostane"));
+    QVERIFY(SaveNotes(notes, 1, QString("x").repeated(100), nullptr));
+    QVERIFY(SaveNotes(notes, 2, "zostane", nullptr));
     TfDbForm& m = f.module(module::kVekra);
     TfBrowse browser(f.app);
     f.ui.queueDialog([&](QDialog& d) {

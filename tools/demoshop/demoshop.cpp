@@ -1,12 +1,19 @@
 #include "demoshop.h"
 
+#include "core/base/codepage.h"
+#include "core/engine/database.h"
 #include "core/engine/tableops.h"
 #include "core/modulenumbers.h"
 #include "framework/appcontext.h"
+#include "framework/notes.h"
 #include "framework/systemrecord.h"
 #include "shell/vlastnikd.h"
+#include "shop/cardtotals.h"
+#include "vouchers/prescription.h"
 
 #include <QDate>
+#include <QDir>
+#include <QSaveFile>
 #include <functional>
 
 namespace vidoraw {
@@ -28,6 +35,8 @@ public:
         next_ = LastValue(*table_, QStringLiteral("KOD"), QStringLiteral("KOD")) + 1;
     }
     bool ok() const { return table_ && failed_.isEmpty(); }
+    // The code given to the last row added (rows that name their KOD do not count).
+    qint64 lastCode() const { return next_ - 1; }
 
     // Appends one row; KOD is given the next code unless the row names it.
     bool add(const Row& row) {
@@ -250,6 +259,331 @@ bool WriteOwner(AppContext& app) {
                                   {"MAIL", QStringLiteral("optika@vidora.sk")}});
 }
 
+
+// --- Address book: titles, companies with their persons, comments and keywords, bulk mail,
+// envelope printer offsets; customer cards with their notes.
+
+const QStringList kTitles = {"Bc.",   "Mgr.",  "Ing.",  "Ing. arch.", "MUDr.", "MVDr.", "PharmDr.",
+                             "PhDr.", "RNDr.", "JUDr.", "PaedDr.",    "doc.",  "prof."};
+
+bool WriteTitles(AppContext& app, QString* error) {
+    TableFiller titles(app, module::kTitul, error);
+    for (const QString& t : kTitles)
+        if (!titles.add({{"NAZOV", t}}))
+            return false;
+    return true;
+}
+
+// The text as notes rows of the owner, in the order they are read back.
+bool AddNotes(TableFiller& chunks, qint64 owner, const QString& text) {
+    for (const QString& chunk : NotesChunks(text))
+        if (!chunks.add({{"KODH", owner}, {"TEXT", chunk}}))
+            return false;
+    return true;
+}
+
+// A mail address part: no diacritics, no blanks, small letters.
+QString MailPart(const QString& text) {
+    QString out;
+    for (QChar c : StripDiacritics(text).toLower())
+        if (c.isLetterOrNumber())
+            out += c;
+    return out;
+}
+
+const QStringList kKeywords = {"Obrúčky",          "Okuliarové šošovky", "Kontaktné šošovky",
+                               "Roztoky a kvapky", "Slnečné okuliare",   "Púzdra a doplnky",
+                               "Servis a opravy",  "Veľkoobchod",        "Stály odberateľ",
+                               "Mailová akcia"};
+const QStringList kCompanyFirst = {"Optik",   "Vizus",  "Lumen",   "Oko",     "Clara",
+                                   "Spektra", "Iris",   "Dioptra", "Zrak",    "Horizont",
+                                   "Sklárne", "Tatran", "Danubia", "Polaris", "Kryštál"};
+const QStringList kCompanyKind = {"Centrum", "Trade", "Servis", "Plus", "Optika", "Partner"};
+const QStringList kCompanyForm = {"s.r.o.", "a.s.", "spol. s r.o.", "k.s."};
+const QStringList kPositions = {"konateľ", "obchodný zástupca", "účtovníčka", "vedúci predajne",
+                                "skladník", "optometristka"};
+const QStringList kCompanyNotes = {
+    "Dodáva do týždňa od objednávky, pri objednávke nad 500 eur doprava zdarma.",
+    "Platba vždy prevodom do 14 dní. Pri reklamácii volať priamo obchodného zástupcu, nie "
+    "ústredňu.\nFaktúry posielať aj mailom.",
+    "Stály odberateľ od roku 2015. Zľava 5 % na všetky obrúčky, 3 % na šošovky; zľavy sa "
+    "nesčítavajú.\nKontrola zmluvy vždy v januári.\nKuriér chodí v utorok a vo štvrtok "
+    "dopoludnia.",
+    "Pozor: zmena sídla od marca, nová adresa je už v karte.",
+};
+const QStringList kPersonNotes = {
+    "Volať dopoludnia, poobede je na predajni.",
+    "Preferuje komunikáciu mailom. Objednávky potvrdzuje do druhého dňa, pri urgencii "
+    "zavolať na mobil.",
+};
+
+// Real companies (customers and suppliers) with persons, comments and keywords, then private
+// customers kept in the same list under a small IČO.
+bool WriteCompanies(AppContext& app, DemoRandom& rnd, QString* error) {
+    TableFiller companies(app, module::kFirma, error);
+    TableFiller persons(app, module::kOsobaf, error);
+    TableFiller companyNotes(app, module::kKomentf, error);
+    TableFiller personNotes(app, module::kKomento, error);
+    TableFiller keywords(app, module::kHesla, error);
+    TableFiller assigned(app, module::kPrihesf, error);
+    QList<qint64> keywordCodes;
+    for (const QString& k : kKeywords) {
+        if (!keywords.add({{"NAZOV", k}}))
+            return false;
+        keywordCodes << keywords.lastCode();
+    }
+    const int realCompanies = 24;
+    for (int n = 0; n < realCompanies; ++n) {
+        const QString name = kCompanyFirst[n % kCompanyFirst.size()] + u' ' +
+                             kCompanyKind[(n / kCompanyFirst.size() + n) % kCompanyKind.size()] +
+                             u' ' + rnd.pick(kCompanyForm);
+        const bool woman = rnd.below(2) == 0;
+        const QString first = woman ? rnd.pick(kFirstNamesF) : rnd.pick(kFirstNamesM);
+        const QString surname = woman ? rnd.pick(kSurnamesF) : rnd.pick(kSurnamesM);
+        const Town& t = rnd.pick(kTowns);
+        // The first IČO starts with 0: it must stay text, or the leading zero is lost.
+        const QString ico = QStringLiteral("%1").arg(n == 0 ? 1234567 : 31000000 + n * 271837 % 9000000,
+                                                     8, 10, QChar(u'0'));
+        const QString dic = QStringLiteral("20%1").arg(20000000 + n * 3917, 8, 10, QChar(u'0'));
+        const bool payer = n % 5 != 4;
+        const bool supplier = n % 3 != 1;
+        const bool customer = !supplier || n % 4 == 0; // a few are both
+        const QString mail = n % 2 == 0 ? QStringLiteral("info@%1.sk").arg(MailPart(name.section(u' ', 0, 1)))
+                                        : QString();
+        if (!companies.add({{"NAZOV", name},
+                            {"TITUL", n % 7 == 0 ? QStringLiteral("Ing.") : QString()},
+                            {"MENO", first},
+                            {"PRIEZVISK", surname},
+                            {"PRIEZMENO", surname + u' ' + first},
+                            {"ULICA", rnd.pick(kStreets)},
+                            {"CISLO", QString::number(rnd.between(1, 80))},
+                            {"OBEC", QString::fromUtf8(t.name)},
+                            {"PSC", t.psc},
+                            {"DODPOSTA", QString::fromUtf8(t.post)},
+                            {"STAT", QStringLiteral("Slovenská republika")},
+                            {"ICO", ico},
+                            {"ICOI", ico.toDouble()},
+                            {"DICO", dic},
+                            {"ICDPH", payer ? QStringLiteral("SK") + dic : QString()},
+                            {"TELEFON", QStringLiteral("0%1 %2 %3")
+                                            .arg(rnd.between(2, 58))
+                                            .arg(rnd.between(100, 999))
+                                            .arg(rnd.between(1000, 9999))},
+                            {"MAIL", mail},
+                            {"PLATCADAN", payer ? "A" : "N"},
+                            {"JEODB", customer ? "A" : "N"},
+                            {"JEDOD", supplier ? "A" : "N"},
+                            {"FOSOBA", "N"},
+                            {"CISUCET", QStringLiteral("SK%1 0200 0000 00%2")
+                                            .arg(10 + n)
+                                            .arg(1234567890 + n * 7919)}}))
+            return false;
+        const qint64 company = companies.lastCode();
+        for (int p = 0, count = n % 4; p < count; ++p) {
+            const bool pw = rnd.below(2) == 0;
+            const QString pSurname = pw ? rnd.pick(kSurnamesF) : rnd.pick(kSurnamesM);
+            if (!persons.add({{"KODF", company},
+                              {"POHL", pw ? QStringLiteral("Ž") : QStringLiteral("M")},
+                              {"TITUL", p == 0 && n % 3 == 0 ? rnd.pick(kTitles) : QString()},
+                              {"MENO", pw ? rnd.pick(kFirstNamesF) : rnd.pick(kFirstNamesM)},
+                              {"PRIEZVISK", pSurname},
+                              {"FUNKCIA", kPositions[(n + p) % kPositions.size()]},
+                              {"ULICAF", rnd.pick(kStreets)},
+                              {"OBECF", QString::fromUtf8(t.name)},
+                              {"PSCF", t.psc},
+                              {"DODPOSTAF", QString::fromUtf8(t.post)},
+                              {"TELEFONF", QStringLiteral("09%1 %2 %3")
+                                               .arg(rnd.between(0, 49), 2, 10, QChar(u'0'))
+                                               .arg(rnd.between(100, 999))
+                                               .arg(rnd.between(100, 999))},
+                              {"EMAILF", QStringLiteral("%1@%2.sk")
+                                             .arg(MailPart(pSurname).left(10),
+                                                  MailPart(name.section(u' ', 0, 0)))}}))
+                return false;
+            if ((n + p) % 3 == 0 &&
+                !AddNotes(personNotes, persons.lastCode(), kPersonNotes[(n + p) % kPersonNotes.size()]))
+                return false;
+        }
+        if (n % 3 == 0 && !AddNotes(companyNotes, company, kCompanyNotes[n / 3 % kCompanyNotes.size()]))
+            return false;
+        // Each keyword at most once per company, as the assignment window keeps them.
+        QList<qint64> mine;
+        for (int k = 0, count = 1 + n % 3; k < count; ++k) {
+            const qint64 code = keywordCodes[(n * 3 + k * 4) % keywordCodes.size()];
+            if (mine.contains(code))
+                continue;
+            mine << code;
+            if (!assigned.add({{"KODF", company}, {"KODH", code}}))
+                return false;
+        }
+    }
+    // Private customers: IČO 1, 2, ... as the form's next client IČO gives them.
+    for (int n = 0; n < 12; ++n) {
+        const bool woman = n % 2 == 0;
+        const QString first = woman ? rnd.pick(kFirstNamesF) : rnd.pick(kFirstNamesM);
+        const QString surname = woman ? rnd.pick(kSurnamesF) : rnd.pick(kSurnamesM);
+        const Town& t = rnd.pick(kTowns);
+        const QString ico = QString::number(n + 1);
+        if (!companies.add({{"NAZOV", surname + u' ' + first},
+                            {"MENO", first},
+                            {"PRIEZVISK", surname},
+                            {"PRIEZMENO", surname + u' ' + first},
+                            {"ULICA", rnd.pick(kStreets)},
+                            {"CISLO", QString::number(rnd.between(1, 120))},
+                            {"OBEC", QString::fromUtf8(t.name)},
+                            {"PSC", t.psc},
+                            {"DODPOSTA", QString::fromUtf8(t.post)},
+                            {"STAT", QStringLiteral("Slovenská republika")},
+                            {"ICO", ico},
+                            {"ICOI", double(n + 1)},
+                            {"MAIL", n % 3 == 0 ? QStringLiteral("%1.%2@mail.sk")
+                                                      .arg(MailPart(first), MailPart(surname))
+                                                : QString()},
+                            {"PLATCADAN", "N"},
+                            {"JEODB", "A"},
+                            {"JEDOD", "N"},
+                            {"FOSOBA", "A"},
+                            {"CLENCIS", QString::number(n + 1)}}))
+            return false;
+    }
+    return true;
+}
+
+struct MailDefinition {
+    const char* description;
+    const char* file;
+    const char* subject;
+    const char* text;
+};
+const MailDefinition kMailDefinitions[] = {
+    {"Jarná akcia na slnečné okuliare", "akcia.txt", "Jarná akcia – slnečné okuliare s dioptriami",
+     "Vážená pani, vážený pán XXX_PRIEZVISK,\n\n"
+     "pre firmu XXX_NAZOV sme pripravili jarnú akciu: slnečné okuliare s dioptriami so zľavou "
+     "20 %.\nAkcia platí do konca mája.\n\nS pozdravom\nOptika Vidora s.r.o."},
+    {"Nový cenník pre odberateľov", "cennik.txt", "Nový cenník od 1. januára",
+     "Dobrý deň,\n\nv prílohe posielame nový cenník pre XXX_NAZOV (IČO XXX_ICO).\n"
+     "Ceny platia od 1. januára.\n\nOptika Vidora s.r.o."},
+    {"Pozvánka na meranie zraku", "pozvanka.txt", "Pozvánka na bezplatné meranie zraku",
+     "Dobrý deň XXX_MENO XXX_PRIEZVISK,\n\nradi vás privítame na bezplatnom meraní zraku "
+     "v našej predajni v Košiciach, Hlavná 12.\n\nOptika Vidora s.r.o."},
+};
+
+// The definitions with their template files in the data directory, where bulk mail looks.
+bool WriteBulkMail(AppContext& app, QString* error) {
+    TableFiller definitions(app, module::kHm, error);
+    for (const MailDefinition& d : kMailDefinitions) {
+        if (!definitions.add({{"POPIS", QString::fromUtf8(d.description)},
+                              {"MENOSUB", QString::fromUtf8(d.file)},
+                              {"SUBJECT", QString::fromUtf8(d.subject)}}))
+            return false;
+        QString text = QString::fromUtf8(d.text);
+        text.replace(u'\n', QStringLiteral("\r\n"));
+        QString lost;
+        const QByteArray bytes = ToCp1250(text, &lost);
+        QSaveFile f(QDir(app.db->directory()).filePath(QString::fromUtf8(d.file)));
+        if (!lost.isEmpty() || !f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() ||
+            !f.commit()) {
+            if (error)
+                *error = QStringLiteral("%1: %2").arg(f.fileName(), lost.isEmpty() ? f.errorString() : lost);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The envelope printer the settings name by default, with no shift of its own.
+bool WritePrinterOffsets(AppContext& app, QString* error) {
+    TableFiller offsets(app, module::kPosuny, error);
+    Row row = {{"KOD", 1}, {"NAZOVTLAC", QStringLiteral("Predvolená tlačiareň")}};
+    for (const char* f : {"POSUNXO0", "POSUNYO0", "POSUNXO1", "POSUNYO1", "POSUNXO2", "POSUNYO2",
+                          "POSUNXO3", "POSUNYO3"})
+        row.append({f, 0.0});
+    return offsets.add(row);
+}
+
+const QStringList kFrames = {"Silhouette titan", "Ray-Ban RB5154", "Kovový rám zlatý",
+                             "Plastový rám čierny", "Detský rám modrý", "Polorám strieborný"};
+const QStringList kLenses = {"Zeiss 1,5 AR", "Hoya 1,6 AR", "Essilor progresívne",
+                             "Fotochromatické 1,5", "Bifokálne 1,5", "Tenšie 1,67 AR"};
+const QStringList kCardNotes = {
+    "Chce tenšie sklá, rám vyberala dlho.",
+    "Kontrola zraku o rok. Pri ďalšej návšteve ponúknuť slnečné okuliare s dioptriami.",
+    "Zákazník sa sťažoval na odlesky pri šoférovaní v noci, odporučený antireflex.\n"
+    "Doplatok za tenšie sklá zaplatený v hotovosti. Okuliare vyzdvihne manželka.",
+    "Reklamácia: uvoľnená skrutka na stopke, opravené na počkanie.\nNabudúce skontrolovať "
+    "aj nosníky.\nTelefonovať až po 16. hodine, cez deň je v práci a mobil nedvíha.",
+};
+
+// Dioptres in quarters as the card shows them: "+1,25", "-0,50", "0".
+QString DioptreText(int quarters) {
+    if (quarters == 0)
+        return QStringLiteral("0");
+    const QString text = QString::number(quarters / 4.0, 'f', 2).replace(u'.', u',');
+    return quarters > 0 ? u'+' + text : text;
+}
+
+bool WriteCustomerCards(AppContext& app, DemoRandom& rnd, QString* error) {
+    TableFiller cards(app, module::kVekra, error);
+    TableFiller notes(app, module::kKoment, error);
+    const QDate first(2023, 1, 9);
+    QList<QByteArray> eyes; // the rows name their fields by pointer
+    for (const QString& name : EyeFieldNames())
+        eyes << name.toLatin1();
+    for (int n = 0; n < 60; ++n) {
+        const bool woman = rnd.below(2) == 0;
+        const Town& t = rnd.pick(kTowns);
+        CardPrices prices;
+        prices.frame = rnd.between(20, 250);
+        prices.discountPercent = rnd.pick(std::array{0, 0, 5, 10, 15});
+        prices.lenses = rnd.between(30, 400);
+        prices.prescription = rnd.pick(std::array{0, 0, 10, 20});
+        prices.other = rnd.below(3) == 0 ? rnd.between(5, 25) : 0;
+        const CardAmounts amounts = CardTotals(prices);
+        const int farDistance = rnd.between(58, 70);
+        Row row = {{"DATUM", first.addDays(n * 17 + rnd.below(10))},
+                   {"MENO", woman ? rnd.pick(kFirstNamesF) : rnd.pick(kFirstNamesM)},
+                   {"PRIEZVISK", woman ? rnd.pick(kSurnamesF) : rnd.pick(kSurnamesM)},
+                   {"TELEFON", QStringLiteral("09%1 %2 %3")
+                                   .arg(rnd.between(0, 49), 2, 10, QChar(u'0'))
+                                   .arg(rnd.between(100, 999))
+                                   .arg(rnd.between(100, 999))},
+                   {"ULICA", rnd.pick(kStreets)},
+                   {"CISLO", QString::number(rnd.between(1, 120))},
+                   {"OBEC", QString::fromUtf8(t.name)},
+                   {"PSC", t.psc},
+                   {"DODPOSTA", QString::fromUtf8(t.post)},
+                   {"DIALKY", farDistance},
+                   {"BLIZKO", farDistance - rnd.between(2, 4)},
+                   {"RAM", rnd.pick(kFrames)},
+                   {"CENAR", prices.frame},
+                   {"ZLAVARPERC", prices.discountPercent},
+                   {"ZLAVARSUMA", amounts.discount},
+                   {"SKLA", rnd.pick(kLenses)},
+                   {"CENAS", prices.lenses},
+                   {"CENARECEPT", prices.prescription},
+                   {"INE", prices.other > 0 ? QStringLiteral("Puzdro") : QStringLiteral("0")},
+                   {"CENAI", prices.other},
+                   {"CELKOM", amounts.total}};
+        // Sphere, cylinder and axis of each eye; near vision adds the reading addition.
+        const int addition = rnd.between(4, 10);
+        for (int eye = 0; eye < 2; ++eye) {
+            const int sphere = rnd.between(-24, 12);
+            const int cylinder = rnd.below(2) ? rnd.between(-8, -1) : 0;
+            const QString axis = cylinder ? QString::number(rnd.between(0, 18) * 10) : QString();
+            for (int near = 0; near < 2; ++near) {
+                const int at = (near * 2 + eye) * 5;
+                row.append({eyes[at].constData(), DioptreText(sphere + near * addition)});
+                row.append({eyes[at + 1].constData(), cylinder ? DioptreText(cylinder) : QString()});
+                row.append({eyes[at + 2].constData(), axis});
+            }
+        }
+        if (!cards.add(row))
+            return false;
+        if (n % 3 == 0 && !AddNotes(notes, cards.lastCode(), kCardNotes[n / 3 % kCardNotes.size()]))
+            return false;
+    }
+    return true;
+}
 } // namespace
 
 bool MakeDemoShop(AppContext& app, const DemoOptions& options, QString* error) {
@@ -263,6 +597,19 @@ bool MakeDemoShop(AppContext& app, const DemoOptions& options, QString* error) {
         [&] { return WriteAids(app, rnd, options.aids, error); },
     };
     for (const auto& step : steps)
+        if (!TableFiller::InOneWrite(app, error, step))
+            return false;
+    // The address book and the cards draw from their own sequence, so the rest of the shop
+    // stays the same whatever they hold.
+    DemoRandom book(options.seed ^ 0x5A17u);
+    const std::function<bool()> bookSteps[] = {
+        [&] { return WriteTitles(app, error); },
+        [&] { return WriteCompanies(app, book, error); },
+        [&] { return WriteBulkMail(app, error); },
+        [&] { return WritePrinterOffsets(app, error); },
+        [&] { return WriteCustomerCards(app, book, error); },
+    };
+    for (const auto& step : bookSteps)
         if (!TableFiller::InOneWrite(app, error, step))
             return false;
     if (!WriteSystemFields(app, {{QStringLiteral("KODPZS"), QStringLiteral("P12345678901")},
