@@ -1,6 +1,6 @@
 // The list window over 200 000 voucher-like rows: open, scroll, reorder and search, as a
 // user would, each timed.
-//   bench_browse [rows] [data directory]
+//   bench_browse [rows] [data directory]   (a directory with DATABAZA.INI: on that server)
 #include "core/settings.h"
 #include "framework/registermodule.h"
 #include "framework/tablemodel.h"

@@ -1,7 +1,9 @@
-// The table engine on 200 000 voucher-like rows, each step beside the raw SQLite query that
-// does the same work in the same run.
+// The table engine on 200 000 voucher-like rows, each step beside the raw query that does the
+// same work on the same database in the same run: SQLite's own interface on a database file,
+// libpq on a server (a data directory with DATABAZA.INI).
 //   bench_engine [rows] [data directory]
 #include "core/engine/collation.h"
+#include "core/engine/serversettings.h"
 #include "core/engine/tableops.h"
 
 #include <QCoreApplication>
@@ -12,6 +14,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <libpq-fe.h>
+#include <memory>
 #include <random>
 #include <sqlite3.h>
 
@@ -54,25 +58,114 @@ int CollateCs(void*, int n1, const void* s1, int n2, const void* s2) {
                          QStringView(static_cast<const char16_t*>(s2), n2 / 2), false);
 }
 
-// Steps a raw statement to its end (or to limit rows), reading every column.
-int RawRun(sqlite3* db, const char* sql, const char* text = nullptr, int limit = -1) {
-    sqlite3_stmt* s = nullptr;
-    sqlite3_prepare_v2(db, sql, -1, &s, nullptr);
-    if (text)
-        sqlite3_bind_text(s, 1, text, -1, SQLITE_TRANSIENT);
-    int rows = 0;
-    while ((limit < 0 || rows < limit) && sqlite3_step(s) == SQLITE_ROW) {
-        for (int c = 0; c < sqlite3_column_count(s); ++c) {
-            if (sqlite3_column_type(s, c) == SQLITE_TEXT)
-                sqlite3_column_text16(s, c);
-            else
-                sqlite3_column_int64(s, c);
-        }
-        ++rows;
+// The same statements without the engine. SQL names are quoted: the server keeps capitals
+// only in quoted names. One "?" parameter at most.
+class RawDb {
+public:
+    virtual ~RawDb() = default;
+    // Runs a query to its end (or to limit rows), reading every column.
+    virtual int run(const QByteArray& sql, const char* text = nullptr, int limit = -1) = 0;
+    virtual void exec(const char* sql) = 0;
+    // The statement with one integer parameter, n times in one transaction.
+    virtual void insertMany(const QByteArray& sql, int n, qint64& next) = 0;
+};
+
+class RawSqlite final : public RawDb {
+public:
+    explicit RawSqlite(const QString& file) {
+        sqlite3_open_v2(QFile::encodeName(file).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_create_collation_v2(db_, kCollationSkCi, SQLITE_UTF16LE, nullptr, CollateCi, nullptr);
+        sqlite3_create_collation_v2(db_, kCollationSk, SQLITE_UTF16LE, nullptr, CollateCs, nullptr);
+        sqlite3_exec(db_, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     }
-    sqlite3_finalize(s);
-    return rows;
-}
+    ~RawSqlite() override { sqlite3_close(db_); }
+    int run(const QByteArray& sql, const char* text, int limit) override {
+        sqlite3_stmt* s = nullptr;
+        sqlite3_prepare_v2(db_, sql.constData(), -1, &s, nullptr);
+        if (text)
+            sqlite3_bind_text(s, 1, text, -1, SQLITE_TRANSIENT);
+        int rows = 0;
+        while ((limit < 0 || rows < limit) && sqlite3_step(s) == SQLITE_ROW) {
+            for (int c = 0; c < sqlite3_column_count(s); ++c) {
+                if (sqlite3_column_type(s, c) == SQLITE_TEXT)
+                    sqlite3_column_text16(s, c);
+                else
+                    sqlite3_column_int64(s, c);
+            }
+            ++rows;
+        }
+        sqlite3_finalize(s);
+        return rows;
+    }
+    void exec(const char* sql) override { sqlite3_exec(db_, sql, nullptr, nullptr, nullptr); }
+    void insertMany(const QByteArray& sql, int n, qint64& next) override {
+        exec("BEGIN IMMEDIATE");
+        sqlite3_stmt* s = nullptr;
+        sqlite3_prepare_v2(db_, sql.constData(), -1, &s, nullptr);
+        for (int i = 0; i < n; ++i) {
+            sqlite3_bind_int64(s, 1, ++next);
+            sqlite3_step(s);
+            sqlite3_reset(s);
+        }
+        sqlite3_finalize(s);
+        exec("COMMIT");
+    }
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+class RawPostgres final : public RawDb {
+public:
+    explicit RawPostgres(const ServerSettings& s) {
+        const QByteArray info = QStringLiteral("host='%1' port=%2 dbname='%3' user='%4'")
+                                    .arg(s.host)
+                                    .arg(s.port)
+                                    .arg(s.database, s.user)
+                                    .toUtf8();
+        conn_ = PQconnectdb(info.constData());
+        if (PQstatus(conn_) != CONNECTION_OK) {
+            std::fprintf(stderr, "%s", PQerrorMessage(conn_));
+            std::exit(1);
+        }
+        exec(QByteArray("SET search_path TO \"" + s.schema.toUtf8() + '"').constData());
+    }
+    ~RawPostgres() override { PQfinish(conn_); }
+    int run(const QByteArray& sql, const char* text, int limit) override {
+        PGresult* r = PQexecParams(conn_, numbered(sql).constData(), text ? 1 : 0, nullptr,
+                                   text ? &text : nullptr, nullptr, nullptr, 0);
+        if (PQresultStatus(r) != PGRES_TUPLES_OK)
+            std::fprintf(stderr, "%s", PQresultErrorMessage(r));
+        const int n = PQntuples(r);
+        const int rows = limit < 0 ? n : std::min(n, limit);
+        for (int i = 0; i < rows; ++i)
+            for (int c = 0; c < PQnfields(r); ++c)
+                PQgetvalue(r, i, c);
+        PQclear(r);
+        return rows;
+    }
+    void exec(const char* sql) override {
+        PGresult* r = PQexec(conn_, sql);
+        if (PQresultStatus(r) != PGRES_COMMAND_OK && PQresultStatus(r) != PGRES_TUPLES_OK)
+            std::fprintf(stderr, "%s", PQresultErrorMessage(r));
+        PQclear(r);
+    }
+    void insertMany(const QByteArray& sql, int n, qint64& next) override {
+        exec("BEGIN");
+        PQclear(PQprepare(conn_, "ins", numbered(sql).constData(), 1, nullptr));
+        for (int i = 0; i < n; ++i) {
+            const QByteArray v = QByteArray::number(++next);
+            const char* p = v.constData();
+            PQclear(PQexecPrepared(conn_, "ins", 1, &p, nullptr, nullptr, 0));
+        }
+        exec("DEALLOCATE ins");
+        exec("COMMIT");
+    }
+
+private:
+    static QByteArray numbered(QByteArray sql) { return sql.replace('?', "$1"); }
+    PGconn* conn_ = nullptr;
+};
 
 } // namespace
 
@@ -130,12 +223,21 @@ int main(int argc, char** argv) {
         std::printf("generated %d rows in %.0f ms\n", rows, double(timer.elapsed()));
     }
 
-    sqlite3* raw = nullptr;
-    sqlite3_open_v2(QFile::encodeName(db->backend().databaseFile()).constData(), &raw,
-                    SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_create_collation_v2(raw, "SK_CI", SQLITE_UTF16LE, nullptr, CollateCi, nullptr);
-    sqlite3_create_collation_v2(raw, "SK", SQLITE_UTF16LE, nullptr, CollateCs, nullptr);
-    const char* cols = "KOD, PRIEZVISKO, MENO, RC, DATUM, SUMAPOI, SUMAPAC, KODFA, KODDAV";
+    ServerSettings server;
+    const bool onServer = ReadServerSettings(db->directory(), server, &error) == ServerChoice::Server;
+    std::unique_ptr<RawDb> raw;
+    if (onServer)
+        raw = std::make_unique<RawPostgres>(server);
+    else
+        raw = std::make_unique<RawSqlite>(db->backend().databaseFile());
+    // The orders spelled as the indexes have them, so that the database can use them.
+    const Backend& b = db->backend();
+    const QByteArray ci = b.collated(QStringLiteral("\"PRIEZVISKO\""), true).toUtf8();
+    auto asc = [&](const QString& expr) { return b.orderTerm(expr, false).toUtf8(); };
+    const QByteArray byName = asc(QString::fromUtf8(ci)) + ", " + asc("\"KOD\"") + ", " + asc("rowid");
+    const QByteArray byCode = asc("\"KOD\"") + ", " + asc("rowid");
+    const char* cols = "\"KOD\", \"PRIEZVISKO\", \"MENO\", \"RC\", \"DATUM\", \"SUMAPOI\", "
+                       "\"SUMAPAC\", \"KODFA\", \"KODDAV\"";
 
     const auto readFirst = [](Table& t, int n) {
         int i = 0;
@@ -144,7 +246,7 @@ int main(int argc, char** argv) {
                 t.field(f).value();
     };
 
-    std::printf("rows: %d\n", rows);
+    std::printf("rows: %d on %s\n", rows, qPrintable(db->backend().databaseFile()));
     const double openOurs = MedianMs(5, [&] {
         Table t(db.get(), "POUKAZ.DB");
         Must(t.setOrder("PRIEZVISKO"), t);
@@ -152,11 +254,11 @@ int main(int argc, char** argv) {
         readFirst(t, 50);
     });
     const QByteArray rawOrdered =
-        QByteArray("SELECT rowid FROM POUKAZ ORDER BY PRIEZVISKO COLLATE SK_CI, KOD, rowid");
-    const QByteArray rawFirst50 = QByteArray("SELECT ") + cols +
-                                  " FROM POUKAZ ORDER BY PRIEZVISKO COLLATE SK_CI, KOD LIMIT 50";
-    const double openRawKeys = MedianMs(5, [&] { RawRun(raw, rawOrdered.constData()); });
-    const double openRaw50 = MedianMs(5, [&] { RawRun(raw, rawFirst50.constData()); });
+        "SELECT rowid FROM \"POUKAZ\" ORDER BY " + byName;
+    const QByteArray rawFirst50 =
+        QByteArray("SELECT ") + cols + " FROM \"POUKAZ\" ORDER BY " + byName + " LIMIT 50";
+    const double openRawKeys = MedianMs(5, [&] { raw->run(rawOrdered); });
+    const double openRaw50 = MedianMs(5, [&] { raw->run(rawFirst50); });
     Report("open ordered by a case-insensitive index, 50 rows", openOurs, openRawKeys);
     std::printf("%-52s %9s      raw %9.3f ms (first 50 rows only)\n", "", "", openRaw50);
 
@@ -169,8 +271,8 @@ int main(int argc, char** argv) {
         readFirst(t, 50);
     });
     const double orderRaw = MedianMs(5, [&] {
-        RawRun(raw, (flip = !flip) ? "SELECT rowid FROM POUKAZ ORDER BY KOD, rowid"
-                                   : rawOrdered.constData());
+        raw->run((flip = !flip) ? "SELECT rowid FROM \"POUKAZ\" ORDER BY " + byCode
+                                : rawOrdered);
     });
     Report("change the order (KOD <-> PRIEZVISKO), 50 rows", orderOurs, orderRaw);
 
@@ -180,21 +282,23 @@ int main(int argc, char** argv) {
     const double findOurs =
         MedianMs(21, [&] { (void)t.findNearest({QString::fromUtf8(probes[p++ % 6])}); });
     p = 0;
-    const QByteArray rawFind = QByteArray("SELECT ") + cols +
-                               " FROM POUKAZ WHERE PRIEZVISKO COLLATE SK_CI >= ? ORDER BY "
-                               "PRIEZVISKO COLLATE SK_CI, KOD, rowid LIMIT 1";
-    const double findRaw = MedianMs(21, [&] { RawRun(raw, rawFind.constData(), probes[p++ % 6], 1); });
+    const QByteArray rawFind = QByteArray("SELECT ") + cols + " FROM \"POUKAZ\" WHERE " + ci +
+                               " >= ? ORDER BY " + byName + " LIMIT 1";
+    const double findRaw = MedianMs(21, [&] { raw->run(rawFind, probes[p++ % 6], 1); });
     Report("find nearest (incremental search keystroke)", findOurs, findRaw);
 
     const double lastOurs = MedianMs(21, [&] { LastValue(t, "KOD", "KOD"); });
-    const double lastRaw = MedianMs(21, [&] { RawRun(raw, "SELECT MAX(KOD) FROM POUKAZ"); });
+    const double lastRaw =
+        MedianMs(21, [&] { raw->run("SELECT MAX(\"KOD\") FROM \"POUKAZ\""); });
     Report("next code (LastValue of KOD)", lastOurs, lastRaw);
 
     Must(t.setOrder("KODFA;KODDAV;KOD"), t);
     const double compOurs = MedianMs(21, [&] { (void)t.findKey({50, 7}); });
     const double compRaw = MedianMs(21, [&] {
-        RawRun(raw, "SELECT * FROM POUKAZ WHERE KODFA = 50 AND KODDAV = 7 ORDER BY KODFA, KODDAV, "
-                    "KOD LIMIT 1", nullptr, 1);
+        raw->run("SELECT * FROM \"POUKAZ\" WHERE \"KODFA\" = 50 AND \"KODDAV\" = 7 ORDER BY " +
+                     asc("\"KODFA\"") + ", " + asc("\"KODDAV\"") + ", " + asc("\"KOD\"") +
+                     " LIMIT 1",
+                 nullptr, 1);
     });
     Report("find on two fields of a composite order", compOurs, compRaw);
 
@@ -218,25 +322,10 @@ int main(int argc, char** argv) {
         }
         Must(lock.commit(), w);
     }) / 1000;
-    sqlite3* rawWrite = nullptr;
-    sqlite3_open_v2(QFile::encodeName(db->backend().databaseFile()).constData(), &rawWrite,
-                    SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_create_collation_v2(rawWrite, "SK_CI", SQLITE_UTF16LE, nullptr, CollateCi, nullptr);
-    sqlite3_create_collation_v2(rawWrite, "SK", SQLITE_UTF16LE, nullptr, CollateCs, nullptr);
-    sqlite3_exec(rawWrite, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     const double bulkRaw = MedianMs(5, [&] {
-        sqlite3_exec(rawWrite, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-        sqlite3_stmt* s = nullptr;
-        sqlite3_prepare_v2(rawWrite,
-                           "INSERT INTO POUKAZ (KOD, PRIEZVISKO, KODFA) VALUES (?, 'Novy', 1)", -1,
-                           &s, nullptr);
-        for (int i = 0; i < 1000; ++i) {
-            sqlite3_bind_int64(s, 1, ++next);
-            sqlite3_step(s);
-            sqlite3_reset(s);
-        }
-        sqlite3_finalize(s);
-        sqlite3_exec(rawWrite, "COMMIT", nullptr, nullptr, nullptr);
+        raw->insertMany("INSERT INTO \"POUKAZ\" (\"KOD\", \"PRIEZVISKO\", \"KODFA\") VALUES (?, "
+                        "'Novy', 1)",
+                        1000, next);
     }) / 1000;
     Report("append a row inside a held lock (per row)", bulkOurs, bulkRaw);
 
@@ -249,18 +338,9 @@ int main(int argc, char** argv) {
         Must(lock.commit(), w);
     });
     const double oneRaw = MedianMs(21, [&] {
-        sqlite3_exec(rawWrite, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-        sqlite3_stmt* s = nullptr;
-        sqlite3_prepare_v2(rawWrite, "INSERT INTO POUKAZ (KOD, PRIEZVISKO) VALUES (?, 'Jeden')",
-                           -1, &s, nullptr);
-        sqlite3_bind_int64(s, 1, ++next);
-        sqlite3_step(s);
-        sqlite3_finalize(s);
-        sqlite3_exec(rawWrite, "COMMIT", nullptr, nullptr, nullptr);
+        raw->insertMany("INSERT INTO \"POUKAZ\" (\"KOD\", \"PRIEZVISKO\") VALUES (?, 'Jeden')", 1,
+                        next);
     });
     Report("one saved record (lock, append, post, commit)", oneOurs, oneRaw);
-    sqlite3_close(rawWrite);
-
-    sqlite3_close(raw);
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "testmain.h"
 
+#include "core/engine/serversettings.h"
+
 #include <QApplication>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -30,8 +32,19 @@ void FailOnOurWarnings(QtMsgType type, const QMessageLogContext& context, const 
 
 } // namespace
 
+// CTest runs each suite twice: VIDORAW_TEST_BACKEND=sqlite on database files, =postgres on the
+// test server named by VIDORAW_TEST_PG (without it that run is skipped).
+constexpr int kSkipped = 77;
+
 // Usage: test_x [ClassName] [QtTest options...]
 int main(int argc, char** argv) {
+    const QByteArray backend = qgetenv("VIDORAW_TEST_BACKEND");
+    if (backend == "sqlite") {
+        qunsetenv("VIDORAW_TEST_PG"); // also for the worker processes
+    } else if (backend == "postgres" && !vidoraw::TestServerConfigured()) {
+        std::printf("No test server: set VIDORAW_TEST_PG (tools/test.sh starts one).\n");
+        return kSkipped;
+    }
     QApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
     const char* only = nullptr;
@@ -57,6 +70,7 @@ int main(int argc, char** argv) {
         if (result != 0)
             ++failed;
     }
+    vidoraw::DropTestSchemas();
     std::printf("%d passed, %d failed\n", run - failed, failed);
     return failed == 0 && run > 0 ? 0 : 1;
 }

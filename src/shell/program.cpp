@@ -135,7 +135,9 @@ bool Program::runStartSequence() {
                    QStringLiteral("Nová verzia programu! Prebehne reindexácia súborov!"),
                    NoticeKind::Information, window_.get());
         ReindexAll(false);
-    } else if (state == QLatin1String("B")) {
+    } else if (state == QLatin1String("B") && !db_->othersConnected()) {
+        // While other workstations have the data open, "B" is their running mark, not a crash
+        // (and the reindexing would be refused anyway).
         if (AskConfirm(QStringLiteral("Posledné spustenie programu nebolo správne ukončené! Mám "
                                       "vykonať reindexáciu súborov?"),
                        window_.get()) == 1)
@@ -191,7 +193,11 @@ void Program::commandAbout() {
     dialog.showModal();
 }
 
-void Program::end() { SetRunState(app_, QStringLiteral("A")); }
+void Program::end() {
+    // The last program to end marks the normal end; the others leave the running mark.
+    if (!db_->othersConnected())
+        SetRunState(app_, QStringLiteral("A"));
+}
 
 bool Program::ReindexAll(bool ask) {
     if (ask && AskConfirm(QStringLiteral(" Mám naozaj vykonať reindexáciu všetkých databáz? "),
@@ -232,7 +238,10 @@ bool Program::reindexPass(QLabel* label, QProgressBar* bar) {
                    QStringLiteral("Pre reindexáciu súborov je potrebný exkluzívny-výradný prístup "
                                   "k databázam. Všetci ostatní užívatelia musia ukončiť program."),
                    NoticeKind::Information, window_.get());
-        const QStringList users = loggedInUsers ? loggedInUsers() : QStringList();
+        QStringList users = loggedInUsers ? loggedInUsers() : QStringList();
+        // Without marks in the user list, the workstations the database server names.
+        if (users.isEmpty())
+            users = db_->otherPrograms();
         if (!users.isEmpty())
             ShowNotice(QStringLiteral("Zoznam prihlásených užívateľov"), users.join('\n'),
                        NoticeKind::Information, window_.get());

@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
-#include <sqlite3.h>
 
 namespace vidoraw::test {
 
@@ -49,42 +48,33 @@ struct EngineFixture {
     }
 };
 
-// Another program writing the database file with plain SQL (a command-line tool, a script)
-// that knows nothing of the engine; it only brings the text orders the indexes name.
+// Another program writing the database with plain SQL (a command-line tool, a script) that
+// knows nothing of the engine; it only brings the text orders the indexes name. Its SQL names
+// tables and columns in quotes, as they are stored.
 class OutsideWriter {
 public:
-    explicit OutsideWriter(const QString& databaseFile) {
-        sqlite3_open_v2(QFile::encodeName(databaseFile).constData(), &db_, SQLITE_OPEN_READWRITE,
-                        nullptr);
-        sqlite3_busy_timeout(db_, 5000);
-        sqlite3_create_collation_v2(db_, kCollationSk, SQLITE_UTF16LE, nullptr, &Cs, nullptr);
-        sqlite3_create_collation_v2(db_, kCollationSkCi, SQLITE_UTF16LE, nullptr, &Ci, nullptr);
-    }
-    ~OutsideWriter() { sqlite3_close(db_); }
+    explicit OutsideWriter(const Database& db)
+        : backend_(Database::openBackend(db.directory(), &error)) {}
     OutsideWriter(const OutsideWriter&) = delete;
     OutsideWriter& operator=(const OutsideWriter&) = delete;
 
     // False with error set when the statement fails.
     bool exec(const QString& sql) {
-        char* message = nullptr;
-        const int rc = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &message);
-        error = QString::fromUtf8(message ? message : "");
-        sqlite3_free(message);
-        return rc == SQLITE_OK;
+        if (!backend_)
+            return false;
+        DbStatus st;
+        const bool ok = backend_->exec(sql, {}, st);
+        error = st.message;
+        return ok;
     }
     QString error;
 
 private:
-    static int Cs(void*, int n1, const void* s1, int n2, const void* s2) {
-        return CompareSlovak(QStringView(static_cast<const char16_t*>(s1), n1 / 2),
-                             QStringView(static_cast<const char16_t*>(s2), n2 / 2), false);
-    }
-    static int Ci(void*, int n1, const void* s1, int n2, const void* s2) {
-        return CompareSlovak(QStringView(static_cast<const char16_t*>(s1), n1 / 2),
-                             QStringView(static_cast<const char16_t*>(s2), n2 / 2), true);
-    }
-    sqlite3* db_ = nullptr;
+    std::unique_ptr<Backend> backend_;
 };
+
+// True when the tests run on the database server.
+inline bool OnServer(Database& db) { return !db.backend().databaseFile().endsWith(".sqlite"); }
 
 // The values of one field along the cursor's order.
 inline QStringList Walk(Table& t, const QString& field) {

@@ -4,6 +4,7 @@
 
 #include <QProcess>
 #include <QSet>
+#include <QSysInfo>
 #include <csignal>
 
 using namespace vidoraw;
@@ -103,9 +104,19 @@ void TestEngineProcesses::exclusiveRefusedWhileOthersOpen() {
     QVERIFY(WaitForLine(*w, "READY"));
     QVERIFY(!f.db->tryExclusive());
     QVERIFY(!f.db->isExclusive());
+    QVERIFY(f.db->othersConnected());
+    // A server tells who has the data: the workstation and its user; a database file cannot.
+    if (OnServer(*f.db))
+        QCOMPARE(f.db->otherPrograms(),
+                 QStringList(qEnvironmentVariable("USER").isEmpty()
+                                 ? QSysInfo::machineHostName()
+                                 : QSysInfo::machineHostName() + " (" + qEnvironmentVariable("USER") + ")"));
+    else
+        QVERIFY(f.db->otherPrograms().isEmpty());
     w->kill();
     QVERIFY(w->waitForFinished(20000));
     QVERIFY(f.db->tryExclusive());
+    QVERIFY(!f.db->othersConnected());
     // While it is held, nobody can open the directory.
     QString err;
     QVERIFY(!Database::open(f.dir.path(), &err));

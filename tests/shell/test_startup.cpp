@@ -1,6 +1,8 @@
 #include "shellfixture.h"
 #include "testmain.h"
 
+#include <QProcess>
+
 using namespace vidoraw;
 using namespace vidoraw::test;
 
@@ -23,6 +25,7 @@ private slots:
     void runState();
     void closeAsks();
     void failedLoginEndsWithoutQuestion();
+    void anotherWorkstationRunning();
 };
 
 void TestStartup::runState_data() {
@@ -86,6 +89,34 @@ void TestStartup::failedLoginEndsWithoutQuestion() {
     QVERIFY(!f.window().isVisible());
     QVERIFY(f.ui.questions.isEmpty());
     QCOMPARE(f.system("STAV"), QString("B")); // the crash mark stays
+}
+
+// Several workstations share one run state: while another one runs, "B" is its running mark,
+// not a crash, and ending here must not mark the data as properly closed under it.
+void TestStartup::anotherWorkstationRunning() {
+    ShellFixture f;
+    QVERIFY(f.created);
+    QVERIFY(SetRunState(f.app, "B"));
+    QProcess other;
+    other.start(QStringLiteral(ENGINE_WORKER), {"open", f.dataDir.path()});
+    QVERIFY(other.waitForReadyRead(20000));
+    QVERIFY(other.readAll().contains("READY"));
+    QVERIFY(f.app.registry.module(8));
+    QVERIFY(f.program->runStartSequence());
+    QVERIFY(f.ui.questions.isEmpty());
+    QVERIFY(!Reindexed(f));
+    f.window().show();
+    f.ui.queueAnswer(1);
+    QVERIFY(f.window().close());
+    QCOMPARE(f.system("STAV"), QString("B"));
+    other.kill();
+    QVERIFY(other.waitForFinished(20000));
+    // The last one to end marks the normal end.
+    f.window().show();
+    f.ui.queueAnswer(1);
+    QVERIFY(f.window().close());
+    QCOMPARE(f.system("STAV"), QString("A"));
+    QVERIFY(f.ui.verifyNoSurprises());
 }
 
 VIDORAW_TEST(TestStartup)

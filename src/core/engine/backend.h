@@ -10,7 +10,9 @@
 
 namespace vidoraw {
 
-enum class DbError { None, Busy, Constraint, Other };
+// Lost: the connection to the database server broke; the next operation connects again.
+// Exclusive: another program holds the data exclusively (reindexing, archiving, restoring).
+enum class DbError { None, Busy, Constraint, Lost, Exclusive, Other };
 
 struct DbStatus {
     DbError kind = DbError::None;
@@ -20,7 +22,8 @@ struct DbStatus {
 
 class Backend : public SqlDialect {
 public:
-    // Opens (creating when missing) the database of a data directory.
+    // Opens (creating when missing) the database of a data directory, and holds the data
+    // shared: it fails while another program has them exclusively.
     virtual bool open(const QString& directory, DbStatus& st) = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
@@ -45,9 +48,14 @@ public:
     virtual QStringList indexNames(const QString& sqlName, DbStatus& st) = 0;
     // Name of the hidden row id column every table has.
     virtual QString rowIdColumn() const = 0;
+    // True when indexes must name the row id to serve the cursor's orders (SQLite keeps it in
+    // every index by itself).
+    virtual bool rowIdInIndexes() const { return false; }
     virtual QString columnType(const FieldDef& def) const = 0;
     virtual QString createTableSql(const QString& sqlName, const FieldDefs& fields) const = 0;
+    // The database file, or the server's database as "user@host:port/database[/schema]".
     virtual QString databaseFile() const = 0;
+    virtual bool columnExists(const QString& sqlName, const QString& column) = 0;
 
     // Statements after which the database itself counts every row change of a table (insert,
     // update, delete, by any program) in the CHANGES column of the catalog table, row TBL =
@@ -55,8 +63,22 @@ public:
     virtual QStringList countChangesSql(const QString& sqlName, const QString& catalog) const = 0;
     // The tables whose changes the database already counts.
     virtual QStringList tablesCountingChanges(DbStatus& st) = 0;
+    // True when a transaction counts once per table however many rows it changes (the
+    // engine adds its own rows meanwhile, see Database::changeState).
+    virtual bool countsOncePerTransaction() const { return false; }
+
+    // Exclusive access: refused while another program holds the data shared.
+    virtual bool tryExclusive() = 0;
+    virtual void releaseExclusive() = 0;
+    // True while another program has the data open.
+    virtual bool othersConnected() = 0;
+    // Who else has the data open ("workstation (user)"), where the database system can tell.
+    virtual QStringList otherPrograms() { return {}; }
 };
 
+struct ServerSettings;
+
 std::unique_ptr<Backend> MakeSqliteBackend();
+std::unique_ptr<Backend> MakePostgresBackend(const ServerSettings& server);
 
 } // namespace vidoraw

@@ -1,10 +1,10 @@
 #include "core/engine/database.h"
 
+#include "core/engine/fsguard.h"
+#include "core/engine/serversettings.h"
+
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace vidoraw {
 
@@ -12,6 +12,8 @@ namespace {
 const QString kTables = QStringLiteral("_VR_TABLES");
 const QString kFields = QStringLiteral("_VR_FIELDS");
 const QString kIndexes = QStringLiteral("_VR_INDEXES");
+// Catalog tables in SQL: quoted, so that every database system keeps their capitals.
+QString Q(const Backend& b, const QString& name) { return b.quoteName(name); }
 
 QString indexSqlName(const QString& sqlName, const IndexDef& idx, int position) {
     return sqlName + QStringLiteral("__") + QString::number(position) + '_' +
@@ -25,44 +27,51 @@ Database::~Database() {
             backend_->rollback();
         backend_->close();
     }
-    if (lockFd_ >= 0)
-        ::close(lockFd_);
 }
 
-bool Database::lockFile(short type) {
-    struct flock fl{};
-    fl.l_type = type;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = 0;
-    fl.l_len = 0;
-    return ::fcntl(lockFd_, F_OFD_SETLK, &fl) == 0;
-}
-
-std::unique_ptr<Database> Database::open(const QString& directory, QString* error) {
+std::unique_ptr<Backend> Database::openBackend(const QString& directory, QString* error) {
     auto fail = [&](const QString& why) {
         if (error)
             *error = why;
-        return std::unique_ptr<Database>();
+        return std::unique_ptr<Backend>();
     };
+    ServerSettings server;
+    QString why;
+    std::unique_ptr<Backend> backend;
+    switch (ReadServerSettings(directory, server, &why)) {
+    case ServerChoice::Invalid:
+        return fail(why);
+    case ServerChoice::Server:
+        backend = MakePostgresBackend(server);
+        break;
+    case ServerChoice::LocalFile:
+        // Several workstations on one shared folder would break the file's locking.
+        if (!LocalFileSystemCheck(directory, &why))
+            return fail(why);
+        backend = MakeSqliteBackend();
+        break;
+    }
+    DbStatus st;
+    if (!backend->open(directory, st)) {
+        if (st.kind == DbError::Exclusive)
+            return fail(QStringLiteral("Údaje práve výhradne používa iný užívateľ (reindexácia, "
+                                       "archivácia alebo obnova). Skúste to neskôr."));
+        return fail(QStringLiteral("Databáza sa nedá otvoriť: %1").arg(st.message));
+    }
+    return backend;
+}
+
+std::unique_ptr<Database> Database::open(const QString& directory, QString* error) {
     QDir dir(directory);
-    if (!dir.exists() && !QDir().mkpath(dir.absolutePath()))
-        return fail(QStringLiteral("Adresár údajov %1 sa nedá vytvoriť.").arg(directory));
+    if (!dir.exists() && !QDir().mkpath(dir.absolutePath())) {
+        if (error)
+            *error = QStringLiteral("Adresár údajov %1 sa nedá vytvoriť.").arg(directory);
+        return nullptr;
+    }
     std::unique_ptr<Database> db(new Database);
     db->dir_ = dir.absolutePath();
-    const QByteArray lockPath = QFile::encodeName(dir.absoluteFilePath("vidoraw.lock"));
-    db->lockFd_ = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (db->lockFd_ < 0)
-        return fail(QStringLiteral("Súbor zámku %1 sa nedá otvoriť.")
-                        .arg(QString::fromLocal8Bit(lockPath)));
-    // Every running program holds the directory shared; exclusive work holds it alone.
-    if (!db->lockFile(F_RDLCK))
-        return fail(QStringLiteral("Údaje práve výhradne používa iný užívateľ (reindexácia, "
-                                   "archivácia alebo obnova). Skúste to neskôr."));
-    db->backend_ = MakeSqliteBackend();
-    DbStatus st;
-    if (!db->backend_->open(db->dir_, st))
-        return fail(QStringLiteral("Databáza sa nedá otvoriť: %1").arg(st.message));
-    if (!db->ensureCatalog(error))
+    db->backend_ = openBackend(db->dir_, error);
+    if (!db->backend_ || !db->ensureCatalog(error))
         return nullptr;
     return db;
 }
@@ -75,7 +84,7 @@ QStringList UncountedTables(Backend& b, DbStatus& st) {
     QStringList out;
     if (!st.ok())
         return out;
-    b.query(QStringLiteral("SELECT TBL FROM %1").arg(kTables), {},
+    b.query(QStringLiteral("SELECT TBL FROM %1").arg(Q(b, kTables)), {},
             [&](const QVariantList& r) {
                 const QString t = r[0].toString();
                 if (!counted.contains(t))
@@ -86,11 +95,7 @@ QStringList UncountedTables(Backend& b, DbStatus& st) {
     return out;
 }
 
-bool HasDefinitionCounter(Backend& b) {
-    DbStatus st;
-    return b.query(QStringLiteral("SELECT DEFS FROM %1 LIMIT 1").arg(kTables), {},
-                   [](const QVariantList&) { return false; }, st);
-}
+bool HasDefinitionCounter(Backend& b) { return b.columnExists(kTables, QStringLiteral("DEFS")); }
 } // namespace
 
 bool Database::catalogComplete() {
@@ -108,24 +113,24 @@ bool Database::ensureCatalog(QString* error) {
     // Checked again inside the lock: another program may be completing it at the same time.
     return runWrite(
         [&](DbStatus& st) {
+            const QString integer = backend_->integerType();
             if (!backend_->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (TBL TEXT PRIMARY "
-                                               "KEY, FILENAME TEXT, CHANGES INTEGER, DEFS "
-                                               "INTEGER DEFAULT 0)")
-                                    .arg(kTables),
+                                               "KEY, FILENAME TEXT, CHANGES %2, DEFS %2 DEFAULT 0)")
+                                    .arg(Q(*backend_, kTables), integer),
                                 {}, st) ||
                 !backend_->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (TBL TEXT, POS "
-                                               "INTEGER, NAME TEXT, TYPE TEXT, SIZE INTEGER)")
-                                    .arg(kFields),
+                                               "%2, NAME TEXT, TYPE TEXT, SIZE %2)")
+                                    .arg(Q(*backend_, kFields), integer),
                                 {}, st) ||
                 !backend_->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (TBL TEXT, POS "
-                                               "INTEGER, NAME TEXT, FIELDS TEXT, OPTIONS TEXT)")
-                                    .arg(kIndexes),
+                                               "%2, NAME TEXT, FIELDS TEXT, OPTIONS TEXT)")
+                                    .arg(Q(*backend_, kIndexes), integer),
                                 {}, st))
                 return false;
             if (!HasDefinitionCounter(*backend_) &&
-                !backend_->exec(
-                    QStringLiteral("ALTER TABLE %1 ADD COLUMN DEFS INTEGER DEFAULT 0").arg(kTables),
-                    {}, st))
+                !backend_->exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN DEFS %2 DEFAULT 0")
+                                    .arg(Q(*backend_, kTables), integer),
+                                {}, st))
                 return false;
             const QStringList uncounted = UncountedTables(*backend_, st);
             if (!st.ok())
@@ -145,7 +150,7 @@ bool Database::ensureCatalog(QString* error) {
 bool Database::countRowChanges(const QString& sqlName, DbStatus& st) {
     noteChange(sqlName);
     return backend_->exec(
-        QStringLiteral("UPDATE %1 SET CHANGES = CHANGES + 1 WHERE TBL = ?").arg(kTables),
+        QStringLiteral("UPDATE %1 SET CHANGES = CHANGES + 1 WHERE TBL = ?").arg(Q(*backend_, kTables)),
         {sqlName}, st);
 }
 
@@ -153,7 +158,7 @@ bool Database::countDefinitionChange(const QString& sqlName, DbStatus& st) {
     noteChange(sqlName);
     return backend_->exec(QStringLiteral("UPDATE %1 SET CHANGES = CHANGES + 1, DEFS = "
                                          "COALESCE(DEFS, 0) + 1 WHERE TBL = ?")
-                              .arg(kTables),
+                              .arg(Q(*backend_, kTables)),
                           {sqlName}, st);
 }
 
@@ -180,7 +185,7 @@ Database::TableInfo* Database::info(const QString& fileName) {
     TableInfo t;
     DbStatus st;
     // The counter first: a change landing while the rest is read shows as a newer counter.
-    backend_->query(QStringLiteral("SELECT FILENAME, DEFS FROM %1 WHERE TBL=?").arg(kTables),
+    backend_->query(QStringLiteral("SELECT FILENAME, DEFS FROM %1 WHERE TBL=?").arg(Q(*backend_, kTables)),
                     {sqlName},
                     [&](const QVariantList& r) {
                         t.fileName = r[0].toString();
@@ -189,7 +194,7 @@ Database::TableInfo* Database::info(const QString& fileName) {
                     },
                     st);
     backend_->query(
-        QStringLiteral("SELECT NAME, TYPE, SIZE FROM %1 WHERE TBL=? ORDER BY POS").arg(kFields),
+        QStringLiteral("SELECT NAME, TYPE, SIZE FROM %1 WHERE TBL=? ORDER BY POS").arg(Q(*backend_, kFields)),
         {sqlName},
         [&](const QVariantList& r) {
             FieldDef f;
@@ -202,7 +207,7 @@ Database::TableInfo* Database::info(const QString& fileName) {
         },
         st);
     backend_->query(QStringLiteral("SELECT NAME, FIELDS, OPTIONS FROM %1 WHERE TBL=? ORDER BY POS")
-                        .arg(kIndexes),
+                        .arg(Q(*backend_, kIndexes)),
                     {sqlName},
                     [&](const QVariantList& r) {
                         IndexDef d;
@@ -223,7 +228,7 @@ bool Database::tableExists(const QString& fileName) { return info(fileName) != n
 QStringList Database::tableNames() {
     QStringList out;
     DbStatus st;
-    backend_->query(QStringLiteral("SELECT FILENAME FROM %1 ORDER BY TBL").arg(kTables), {},
+    backend_->query(QStringLiteral("SELECT FILENAME FROM %1 ORDER BY TBL").arg(Q(*backend_, kTables)), {},
                     [&](const QVariantList& r) {
                         out << r[0].toString();
                         return true;
@@ -267,9 +272,7 @@ bool Database::createIndexSql(const QString& sqlName, const TableInfo& t, const 
         QString c = backend_->quoteName(f.name.toUpper());
         if (f.isText())
             c = backend_->collated(c, ci);
-        if (desc)
-            c += QStringLiteral(" DESC");
-        cols << c;
+        cols << backend_->orderTerm(c, desc);
         used << f.name.toUpper();
         return true;
     };
@@ -287,12 +290,24 @@ bool Database::createIndexSql(const QString& sqlName, const TableInfo& t, const 
                 for (const QString& f : p.fields)
                     if (!used.contains(f.toUpper()) && !column(f, false, idx.descending))
                         return false;
+        // The cursor's last tie-breaker, where the database does not keep it in every index.
+        if (backend_->rowIdInIndexes())
+            cols << backend_->orderTerm(backend_->rowIdColumn(), idx.descending);
     }
-    return backend_->exec(QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
-                              .arg(idx.unique ? QStringLiteral("UNIQUE ") : QString(),
-                                   backend_->quoteName(indexSqlName(sqlName, idx, position)),
-                                   backend_->quoteName(sqlName), cols.join(", ")),
-                          {}, st);
+    if (backend_->exec(QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+                           .arg(idx.unique ? QStringLiteral("UNIQUE ") : QString(),
+                                backend_->quoteName(indexSqlName(sqlName, idx, position)),
+                                backend_->quoteName(sqlName), cols.join(", ")),
+                       {}, st))
+        return true;
+    if (st.kind == DbError::Constraint)
+        st.message = idx.primary ? QStringLiteral("V tabuľke %1 sa opakuje hodnota primárneho "
+                                                  "kľúča %2.")
+                                       .arg(t.fileName, idx.fields.join(';'))
+                                 : QStringLiteral("V tabuľke %1 sa opakuje hodnota jedinečného "
+                                                  "indexu %2 (%3).")
+                                       .arg(t.fileName, idx.name, idx.fields.join(';'));
+    return false;
 }
 
 bool Database::createTable(const QString& fileName, const FieldDefs& fields,
@@ -341,7 +356,7 @@ bool Database::createTable(const QString& fileName, const FieldDefs& fields,
                 if (!backend_->exec(sql, {}, st))
                     return false;
             for (int i = 0; i < fields.size(); ++i)
-                if (!backend_->exec(QStringLiteral("INSERT INTO %1 VALUES (?,?,?,?,?)").arg(kFields),
+                if (!backend_->exec(QStringLiteral("INSERT INTO %1 VALUES (?,?,?,?,?)").arg(Q(*backend_, kFields)),
                                     {sqlName, i, fields[i].name, QString(QChar(fields[i].type)),
                                      fields[i].size},
                                     st))
@@ -349,13 +364,13 @@ bool Database::createTable(const QString& fileName, const FieldDefs& fields,
             for (int i = 0; i < t.indexes.size(); ++i) {
                 const IndexDef& d = t.indexes[i];
                 if (!createIndexSql(sqlName, t, d, i, st) ||
-                    !backend_->exec(QStringLiteral("INSERT INTO %1 VALUES (?,?,?,?,?)").arg(kIndexes),
+                    !backend_->exec(QStringLiteral("INSERT INTO %1 VALUES (?,?,?,?,?)").arg(Q(*backend_, kIndexes)),
                                     {sqlName, i, d.name, d.fields.join(';'), d.options()}, st))
                     return false;
             }
             return backend_->exec(QStringLiteral("INSERT INTO %1 (TBL, FILENAME, CHANGES, DEFS) "
                                                  "VALUES (?,?,0,?)")
-                                      .arg(kTables),
+                                      .arg(Q(*backend_, kTables)),
                                   {sqlName, fileName, t.definition}, st);
         },
         error);
@@ -401,13 +416,13 @@ bool Database::redefineIndexes(const QString& fileName, const IndexDefs& indexes
                 if (!backend_->exec(QStringLiteral("DROP INDEX %1").arg(backend_->quoteName(o)), {},
                                     st))
                     return false;
-            if (!backend_->exec(QStringLiteral("DELETE FROM %1 WHERE TBL=?").arg(kIndexes),
+            if (!backend_->exec(QStringLiteral("DELETE FROM %1 WHERE TBL=?").arg(Q(*backend_, kIndexes)),
                                 {sqlName}, st))
                 return false;
             for (int i = 0; i < next.indexes.size(); ++i) {
                 const IndexDef& d = next.indexes[i];
                 if (!createIndexSql(sqlName, next, d, i, st) ||
-                    !backend_->exec(QStringLiteral("INSERT INTO %1 VALUES (?,?,?,?,?)").arg(kIndexes),
+                    !backend_->exec(QStringLiteral("INSERT INTO %1 VALUES (?,?,?,?,?)").arg(Q(*backend_, kIndexes)),
                                     {sqlName, i, d.name, d.fields.join(';'), d.options()}, st))
                     return false;
             }
@@ -439,7 +454,7 @@ bool Database::addField(const QString& fileName, const FieldDef& field, QString*
                                            backend_->quoteName(field.name.toUpper()),
                                            backend_->columnType(field)),
                                   {}, st) &&
-                   backend_->exec(QStringLiteral("INSERT INTO %1 VALUES (?,?,?,?,?)").arg(kFields),
+                   backend_->exec(QStringLiteral("INSERT INTO %1 VALUES (?,?,?,?,?)").arg(Q(*backend_, kFields)),
                                   {sqlName, pos, field.name, QString(QChar(field.type)), field.size},
                                   st) &&
                    countDefinitionChange(sqlName, st);
@@ -473,11 +488,11 @@ bool Database::dropTable(const QString& fileName, QString* error) {
             return backend_->exec(QStringLiteral("DROP TABLE IF EXISTS %1")
                                       .arg(backend_->quoteName(sqlName)),
                                   {}, st) &&
-                   backend_->exec(QStringLiteral("DELETE FROM %1 WHERE TBL=?").arg(kFields),
+                   backend_->exec(QStringLiteral("DELETE FROM %1 WHERE TBL=?").arg(Q(*backend_, kFields)),
                                   {sqlName}, st) &&
-                   backend_->exec(QStringLiteral("DELETE FROM %1 WHERE TBL=?").arg(kIndexes),
+                   backend_->exec(QStringLiteral("DELETE FROM %1 WHERE TBL=?").arg(Q(*backend_, kIndexes)),
                                   {sqlName}, st) &&
-                   backend_->exec(QStringLiteral("DELETE FROM %1 WHERE TBL=?").arg(kTables),
+                   backend_->exec(QStringLiteral("DELETE FROM %1 WHERE TBL=?").arg(Q(*backend_, kTables)),
                                   {sqlName}, st);
         },
         error);
@@ -497,6 +512,7 @@ bool Database::beginWrite(QString* error, DbError* kind) {
         }
         writeFailed_ = false;
         pendingChanged_.clear();
+        writeRows_.clear();
     }
     ++writeDepth_;
     return true;
@@ -511,6 +527,7 @@ bool Database::commitWrite(QString* error) {
         backend_->rollback();
         writeFailed_ = false;
         pendingChanged_.clear();
+        writeRows_.clear();
         if (error)
             *error = QStringLiteral("Zmena bola odvolaná.");
         return false;
@@ -518,11 +535,13 @@ bool Database::commitWrite(QString* error) {
     DbStatus st;
     if (!backend_->commit(st)) {
         pendingChanged_.clear();
+        writeRows_.clear();
         tables_.clear();
         if (error)
             *error = st.message;
         return false;
     }
+    writeRows_.clear();
     const QSet<QString> changed = std::exchange(pendingChanged_, {});
     for (const QString& t : changed)
         emit tableChanged(t);
@@ -540,6 +559,7 @@ void Database::rollbackWrite() {
     writeDepth_ = 0;
     writeFailed_ = false;
     pendingChanged_.clear();
+    writeRows_.clear();
     backend_->rollback();
     // Definitions changed inside the transaction are no longer valid.
     tables_.clear();
@@ -548,7 +568,7 @@ void Database::rollbackWrite() {
 Database::ChangeState Database::changeState(const QString& sqlName) {
     ChangeState s;
     DbStatus st;
-    backend_->query(QStringLiteral("SELECT CHANGES, DEFS FROM %1 WHERE TBL=?").arg(kTables),
+    backend_->query(QStringLiteral("SELECT CHANGES, DEFS FROM %1 WHERE TBL=?").arg(Q(*backend_, kTables)),
                     {sqlName},
                     [&](const QVariantList& r) {
                         s.rows = r[0].toLongLong();
@@ -556,25 +576,42 @@ Database::ChangeState Database::changeState(const QString& sqlName) {
                         return false;
                     },
                     st);
+    // A database that counts a transaction once: this program's own rows of the transaction
+    // count as they do elsewhere, one each, so its cursors see each other's changes.
+    if (writeDepth_ > 0 && backend_->countsOncePerTransaction() && s.rows >= 0) {
+        const qint64 own = writeRows_.value(sqlName);
+        if (own > 1)
+            s.rows += own - 1;
+    }
     auto it = tables_.find(sqlName);
     if (it != tables_.end() && it->definition != s.definition)
         tables_.erase(it);
     return s;
 }
 
+void Database::noteChange(const QString& sqlName, int rows) {
+    pendingChanged_.insert(sqlName);
+    if (rows > 0)
+        writeRows_[sqlName] += rows;
+}
+
 bool Database::tryExclusive() {
     if (exclusive_)
         return true;
-    exclusive_ = lockFile(F_WRLCK);
+    exclusive_ = backend_->tryExclusive();
     return exclusive_;
 }
 
 void Database::releaseExclusive() {
     if (!exclusive_)
         return;
-    lockFile(F_RDLCK);
+    backend_->releaseExclusive();
     exclusive_ = false;
 }
+
+bool Database::othersConnected() { return backend_->othersConnected(); }
+
+QStringList Database::otherPrograms() { return backend_->otherPrograms(); }
 
 Database::OrderInfo Database::orderInfo(const QString& fileName, const QStringList& fields) {
     OrderInfo o;

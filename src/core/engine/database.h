@@ -21,6 +21,10 @@ public:
     [[nodiscard]] static std::unique_ptr<Database> open(const QString& directory,
                                                         QString* error);
 
+    // The database of a data directory without the engine's catalog: a plain connection, as
+    // another program that writes SQL would have (the copy check, tests).
+    static std::unique_ptr<Backend> openBackend(const QString& directory, QString* error);
+
     QString directory() const { return dir_; }
     Backend& backend() { return *backend_; }
 
@@ -58,13 +62,18 @@ public:
     // Reading the state also forgets this process's copy of a definition that another
     // process changed.
     ChangeState changeState(const QString& sqlName);
-    // Called by cursors inside a write: the table's change signal follows the commit.
-    void noteChange(const QString& sqlName) { pendingChanged_.insert(sqlName); }
+    // Called by cursors inside a write, with the rows they changed: the table's change signal
+    // follows the commit.
+    void noteChange(const QString& sqlName, int rows = 0);
 
-    // Exclusive access to the data directory: refused while another process has it open.
+    // Exclusive access to the data: refused while another program has them open.
     bool tryExclusive();
     void releaseExclusive();
     bool isExclusive() const { return exclusive_; }
+    // Whether another program has the data open now, and who, where the database can tell
+    // ("workstation (user)"; a local database file names nobody).
+    bool othersConnected();
+    QStringList otherPrograms();
 
     // Ordering of a field list: the index defining it decides case and direction.
     struct OrderInfo {
@@ -96,7 +105,6 @@ private:
     bool countRowChanges(const QString& sqlName, DbStatus& st);
     bool countDefinitionChange(const QString& sqlName, DbStatus& st);
     bool runWrite(const std::function<bool(DbStatus&)>& work, QString* error);
-    bool lockFile(short type);
 
     QString dir_;
     std::unique_ptr<Backend> backend_;
@@ -104,9 +112,9 @@ private:
     int writeDepth_ = 0;
     bool writeFailed_ = false;
     int lockTimeoutMs_ = 5000;
-    int lockFd_ = -1;
     bool exclusive_ = false;
     QSet<QString> pendingChanged_;
+    QHash<QString, qint64> writeRows_; // rows this program changed in the open write
 };
 
 // RAII write lock: rolled back unless committed.

@@ -198,7 +198,7 @@ private:
             if (!parseFactor(inner, depth + 1))
                 return false;
             // Comparisons with a blank are false, so their negation must be true.
-            sql = QStringLiteral("(NOT COALESCE(%1, 0))").arg(inner);
+            sql = d_.notOrBlank(inner);
             return true;
         }
         if (tok_.kind == Tok::LParen) {

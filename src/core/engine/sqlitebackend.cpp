@@ -2,13 +2,16 @@
 #include "core/engine/collation.h"
 
 #include <QDir>
+#include <QFile>
 #include <QHash>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QThread>
 #include <QUuid>
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace vidoraw {
 
@@ -30,6 +33,20 @@ public:
 
     bool open(const QString& directory, DbStatus& st) override {
         close();
+        // Every running program holds the lock file shared; exclusive work holds it alone.
+        const QByteArray lockPath =
+            QFile::encodeName(QDir(directory).absoluteFilePath(QStringLiteral("vidoraw.lock")));
+        lockFd_ = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (lockFd_ < 0) {
+            st = {DbError::Other, QStringLiteral("Súbor zámku %1 sa nedá otvoriť.")
+                                      .arg(QString::fromLocal8Bit(lockPath))};
+            return false;
+        }
+        if (!lockFile(F_RDLCK)) {
+            st = {DbError::Exclusive, QStringLiteral("Údaje používa iný program výhradne.")};
+            closeLockFile();
+            return false;
+        }
         file_ = QDir(directory).absoluteFilePath(QStringLiteral("vidoraw.sqlite"));
         connName_ = QStringLiteral("vidoraw-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
         {
@@ -61,15 +78,22 @@ public:
         for (const char* p : {"PRAGMA encoding='UTF-16le'", "PRAGMA journal_mode=WAL",
                               "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=OFF",
                               "PRAGMA temp_store=MEMORY"}) {
-            if (!exec(QString::fromLatin1(p), {}, st)) {
-                close();
-                return false;
+            // Programs starting together on a new file: switching it to the log mode may be
+            // refused at once instead of waiting.
+            int tries = 0;
+            while (!exec(QString::fromLatin1(p), {}, st)) {
+                if (st.kind != DbError::Busy || ++tries > 100) {
+                    close();
+                    return false;
+                }
+                QThread::msleep(50);
             }
         }
         return true;
     }
 
     void close() override {
+        closeLockFile();
         for (sqlite3_stmt* s : std::as_const(cache_))
             sqlite3_finalize(s);
         cache_.clear();
@@ -230,6 +254,30 @@ public:
 
     QString databaseFile() const override { return file_; }
 
+    bool columnExists(const QString& sqlName, const QString& column) override {
+        bool found = false;
+        DbStatus st;
+        query(QStringLiteral("SELECT 1 FROM pragma_table_info(?) WHERE name = ? COLLATE NOCASE"),
+              {sqlName, column},
+              [&](const QVariantList&) {
+                  found = true;
+                  return false;
+              },
+              st);
+        return found;
+    }
+
+    bool tryExclusive() override { return lockFile(F_WRLCK); }
+    void releaseExclusive() override { lockFile(F_RDLCK); }
+
+    bool othersConnected() override {
+        // Asks whether an exclusive lock would be granted, without taking it.
+        struct flock fl{};
+        fl.l_type = F_WRLCK;
+        fl.l_whence = SEEK_SET;
+        return lockFd_ >= 0 && ::fcntl(lockFd_, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
+    }
+
     QStringList countChangesSql(const QString& sqlName, const QString& catalog) const override {
         QString literal = sqlName;
         literal.replace('\'', QStringLiteral("''"));
@@ -342,7 +390,23 @@ private:
         return false;
     }
 
+    bool lockFile(short type) {
+        struct flock fl{};
+        fl.l_type = type;
+        fl.l_whence = SEEK_SET;
+        fl.l_start = 0;
+        fl.l_len = 0;
+        return lockFd_ >= 0 && ::fcntl(lockFd_, F_OFD_SETLK, &fl) == 0;
+    }
+
+    void closeLockFile() {
+        if (lockFd_ >= 0)
+            ::close(lockFd_);
+        lockFd_ = -1;
+    }
+
     SqliteDialect dialect_;
+    int lockFd_ = -1;
     QString file_;
     QString connName_;
     sqlite3* db_ = nullptr;

@@ -234,9 +234,7 @@ QString Table::orderSql(const Database::OrderInfo& o, bool reverse) const {
         QString c = b.quoteName(f.name.toUpper());
         if (f.isText())
             c = b.collated(c, ci);
-        if (desc != reverse)
-            c += QStringLiteral(" DESC");
-        parts << c;
+        parts << b.orderTerm(c, desc != reverse);
         used << f.name.toUpper();
     };
     for (int fi : o.fieldIndexes)
@@ -246,7 +244,7 @@ QString Table::orderSql(const Database::OrderInfo& o, bool reverse) const {
         if (fi >= 0 && !used.contains(p.toUpper()))
             add(fi, false, o.descending);
     }
-    parts << b.rowIdColumn() + ((o.descending != reverse) ? QStringLiteral(" DESC") : QString());
+    parts << b.orderTerm(b.rowIdColumn(), o.descending != reverse);
     return parts.join(", ");
 }
 
@@ -1003,7 +1001,7 @@ bool Table::post() {
     }
     const qint64 after = before + (cols.isEmpty() ? 0 : changes);
     if (ok && !cols.isEmpty())
-        db_->noteChange(sqlName_);
+        db_->noteChange(sqlName_, changes);
     if (!ok) {
         db_->rollbackWrite();
         if (st.kind == DbError::Constraint)
@@ -1060,7 +1058,7 @@ bool Table::remove() {
         db_->rollbackWrite();
         return fail(st.message, st.kind);
     }
-    db_->noteChange(sqlName_);
+    db_->noteChange(sqlName_, changes);
     const qint64 after = before + changes;
     if (!db_->commitWrite(&why))
         return fail(why);
