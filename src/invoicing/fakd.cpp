@@ -905,7 +905,9 @@ bool TfFakd::PrintList(TfBrowse* browser, const QString&) {
     QMenu menu(browser);
     menu.addActions(printCommands(browser, &menu));
     RouteMenuLetters(&menu);
-    menu.exec(QCursor::pos());
+    // Enter prints the current invoice at once.
+    menu.setActiveAction(menu.actions().value(0));
+    menu.exec(browser ? browser->mapToGlobal(browser->rect().center()) : QCursor::pos());
     return true;
 }
 

@@ -303,6 +303,7 @@ void TestInvoicePrint::envelopesOfAllInvoices() {
     AddStoredInvoice(f, 1, "2010/001", "35697270", "15.6.2010", {});
     AddStoredInvoice(f, 2, "2010/002", "99999999", "15.6.2010", {});
     AddStoredInvoice(f, 3, "2010/003", "0012345", "15.6.2010", {});
+    QVERIFY(f.addRow(module::kPosuny, {{"KOD", "1"}, {"NAZOVTLAC", "HP"}}));
     auto& m = f.module<TfFakd>(35);
     QVERIFY(FindByKey(m.table(), "KOD", 2));
     QObject parent;
