@@ -171,6 +171,12 @@ public:
     }
 
     void close() override {
+        // The server ends a closed session a moment later; until then its hold on the data
+        // would refuse another program's exclusive work.
+        if (conn_ && PQstatus(conn_) == CONNECTION_OK) {
+            rollback();
+            PQclear(PQexec(conn_, "SELECT pg_advisory_unlock_all()"));
+        }
         prepared_.clear();
         inWrite_ = false;
         exclusive_ = false;
