@@ -3,6 +3,8 @@
 #include "reports/format/reportformat.h"
 #include "testmain.h"
 
+#include <QFile>
+
 #include <cmath>
 
 using namespace vidoraw;
@@ -114,7 +116,10 @@ void TestBillingReports::failedReportAnswersFalse() {
     BillingFixture f;
     f.addInvoice(1, "F1", "3", "2009");
     // Under a file, where no folder can be made.
-    const QString nowhere = f.dataDir.filePath("vidoraw.sqlite/zost1.zst");
+    QFile blocker(f.dataDir.filePath("blocker"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString nowhere = f.dataDir.filePath("blocker/zost1.zst");
     QVERIFY(!PrintInvoiceSummary(f.app, 1, nowhere));
     QVERIFY(!PrintBatchProtocol(f.app, 1, nowhere));
     QCOMPARE(f.ui.takeNotices().size(), 2);

@@ -1,3 +1,4 @@
+#include "core/engine/database.h"
 #include "shellfixture.h"
 #include "testmain.h"
 
@@ -111,6 +112,8 @@ void TestStartup::anotherWorkstationRunning() {
     QCOMPARE(f.system("STAV"), QString("B"));
     other.kill();
     QVERIFY(other.waitForFinished(20000));
+    // A server ends the killed program's session when it notices the closed connection.
+    QTRY_VERIFY_WITH_TIMEOUT(!f.app.db->othersConnected(), 10000);
     // The last one to end marks the normal end.
     f.window().show();
     f.ui.queueAnswer(1);
