@@ -44,9 +44,9 @@ QList<BatchRef> BatchesOf(AppContext& app, qint64 invoiceCode) {
     const int cisdav = batches.fieldIndex(QStringLiteral("CISDAV"));
     batches.scanOrder(QStringLiteral("KODFA"), {invoiceCode}, false,
                       [&](qint64, const QVector<QVariant>& row) {
-                          if (qint64(row[kodfa].toDouble()) != invoiceCode)
+                          if (ValueAsInteger(row[kodfa]) != invoiceCode)
                               return false;
-                          out << BatchRef{qint64(row[kod].toDouble()), qint64(row[cisdav].toDouble())};
+                          out << BatchRef{ValueAsInteger(row[kod]), ValueAsInteger(row[cisdav])};
                           return true;
                       });
     return out;

@@ -3,6 +3,7 @@
 #include "billing/batches.h"
 #include "core/base/codepage.h"
 #include "core/base/numbertext.h"
+#include "core/engine/fieldvalue.h"
 #include "core/modulenumbers.h"
 #include "framework/appcontext.h"
 #include "framework/systemrecord.h"
@@ -214,7 +215,7 @@ bool CollectBatch(AppContext& app, qint64 invoiceCode, qint64 batchCode, BatchFi
     const bool ok = t.scanFields(
         QStringLiteral("KODFA;KODDAV;KOD"), {invoiceCode, batchCode}, needed,
         [&](qint64, const QVector<QVariant>& r) {
-            if (qint64(r[kodfa].toDouble()) != invoiceCode || qint64(r[koddav].toDouble()) != batchCode)
+            if (ValueAsInteger(r[kodfa]) != invoiceCode || ValueAsInteger(r[koddav]) != batchCode)
                 return false;
             BatchVoucher b;
             b.rodcis = text(r[rodcis]);
@@ -228,7 +229,7 @@ bool CollectBatch(AppContext& app, qint64 invoiceCode, qint64 batchCode, BatchFi
             b.pohlpoi = text(r[pohlpoi]);
             b.datum = r[datum].toDate();
             b.datumvyd = r[datumvyd].toDate();
-            const qint64 doctor = qint64(r[kodlek].toDouble());
+            const qint64 doctor = ValueAsInteger(r[kodlek]);
             auto it = doctors.find(doctor);
             if (it == doctors.end()) {
                 QStringList d;

@@ -117,7 +117,7 @@ void TfOsobafp::fill(std::optional<qint64> select) {
                     [&](qint64, const QVector<QVariant>& row) {
                         if (row[kodf].isNull() || row[kodf].toDouble() != company) return false;
                         auto text = [&](const char* field) { return row[at(field)].toString(); };
-                        const qint64 code = qint64(row[kod].toDouble());
+                        const qint64 code = ValueAsInteger(row[kod]);
                         const int r = sgOsoby->rowCount();
                         sgOsoby->insertRow(r);
                         const QString cells[] = {

@@ -489,10 +489,10 @@ TfKlientPoukazy::TfKlientPoukazy(AppContext& app, qint64 clientCode, QWidget* pa
     if (kod >= 0)
         vouchers.scanOrder(QStringLiteral("KODKLIENT;DATUM"), {clientCode}, false,
                            [&](qint64, const QVector<QVariant>& r) {
-                               if (qint64(r[klient].toDouble()) != clientCode)
+                               if (ValueAsInteger(r[klient]) != clientCode)
                                    return false;
                                const QDate d = r[datum].toDate();
-                               found << QStringList{QString::number(qint64(r[kod].toDouble())),
+                               found << QStringList{QString::number(ValueAsInteger(r[kod])),
                                                     d.isValid() ? d.toString(QStringLiteral("d.M.yyyy")) : QString()};
                                return true;
                            });
