@@ -97,7 +97,8 @@ BatchTotals& BatchTotals::operator+=(const BatchTotals& o) {
     return *this;
 }
 
-BatchTotals TotalsOfBatch(AppContext& app, qint64 invoiceCode, qint64 batchCode, bool withVat) {
+BatchTotals TotalsOfBatch(AppContext& app, qint64 invoiceCode, qint64 batchCode, bool withVat,
+                          const VatRates* rates) {
     BatchTotals t;
     Table vouchers;
     if (!OpenModuleCursor(app, module::kPoukaz, vouchers) ||
@@ -110,7 +111,8 @@ BatchTotals TotalsOfBatch(AppContext& app, qint64 invoiceCode, qint64 batchCode,
         t.patient += v.patient;
         t.insurer += v.insurer;
         if (withVat) {
-            const VatSplit split = SplitByVat(app, vouchers);
+            const VatSplit split =
+                rates ? SplitByVat(app, vouchers, *rates) : SplitByVat(app, vouchers);
             for (int i = 0; i < 3; ++i)
                 t.vat[i] += split.parts[i];
             t.unmatchedAids << split.unmatchedAids;
@@ -119,10 +121,11 @@ BatchTotals TotalsOfBatch(AppContext& app, qint64 invoiceCode, qint64 batchCode,
     return t;
 }
 
-BatchTotals TotalsOfInvoice(AppContext& app, qint64 invoiceCode, bool withVat) {
+BatchTotals TotalsOfInvoice(AppContext& app, qint64 invoiceCode, bool withVat,
+                            const VatRates* rates) {
     BatchTotals t;
     for (const BatchRef& b : BatchesOf(app, invoiceCode))
-        t += TotalsOfBatch(app, invoiceCode, b.code, withVat);
+        t += TotalsOfBatch(app, invoiceCode, b.code, withVat, rates);
     return t;
 }
 

@@ -2,6 +2,7 @@
 // The batches of an insurer invoice (DAVKA.DB) and the vouchers they hold (POUKAZ.DB): their
 // numbers, totals and removal. Every walk uses a cursor of its own, so no list moves.
 #include "core/engine/table.h"
+#include "invoicing/vatrates.h"
 
 #include <QList>
 #include <QStringList>
@@ -37,11 +38,13 @@ struct BatchTotals {
     QStringList unmatchedAids;   // aids whose rate is none of the three
     BatchTotals& operator+=(const BatchTotals& o);
 };
-// Sums of the batch's vouchers; withVat also splits the insurer total by rate.
+// Sums of the batch's vouchers; withVat also splits the insurer total by rate: by the rates
+// given, else by those of each voucher's dispensing date.
 BatchTotals TotalsOfBatch(AppContext& app, qint64 invoiceCode, qint64 batchCode,
-                          bool withVat = false);
+                          bool withVat = false, const VatRates* rates = nullptr);
 // The same over all batches of the invoice.
-BatchTotals TotalsOfInvoice(AppContext& app, qint64 invoiceCode, bool withVat = false);
+BatchTotals TotalsOfInvoice(AppContext& app, qint64 invoiceCode, bool withVat = false,
+                            const VatRates* rates = nullptr);
 
 // Removal; the caller holds the write lock, so that whatever it removes with them goes in the
 // same transaction.

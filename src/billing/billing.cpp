@@ -1,18 +1,40 @@
 #include "billing/billing.h"
 
+#include "billing/batches.h"
 #include "billing/batchexport.h"
 #include "billing/davkad.h"
 #include "billing/fakturad.h"
 #include "framework/registermodule.h"
 #include "framework/tfbrowse.h"
+#include "invoicing/fakd.h"
 #include "shell/mainwindow.h"
 #include "shell/program.h"
+#include "vouchers/vouchertotals.h"
 
 namespace vidoraw {
 
 void RegisterBillingModules(AppContext& app) {
     RegisterModule<TfFakturad>(app);
     RegisterModule<TfDavkad>(app);
+    // "Z poisťovne" of the invoice form sums an insurer invoice's vouchers here.
+    app.registry.setAfterCreate(module::kFak, [](RecordModule& m) {
+        if (auto* form = dynamic_cast<TfFakd*>(&m))
+            form->setInsurerTotals(InsurerInvoiceTotalsOf);
+    });
+}
+
+InsurerInvoiceTotals InsurerInvoiceTotalsOf(AppContext& app, qint64 invoiceCode,
+                                            const VatRates& rates) {
+    const BatchTotals t = TotalsOfInvoice(app, invoiceCode, true, &rates);
+    VatSplit split;
+    split.unmatchedAids = t.unmatchedAids;
+    ShowVatMismatches(split, app.mainWindow);
+    InsurerInvoiceTotals out;
+    out.vouchers = t.vouchers;
+    out.insurer = t.insurer;
+    for (size_t k = 0; k < 3; ++k)
+        out.vat[k] = t.vat[k];
+    return out;
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "invoicing/fakd.h"
 
+#include "core/base/numbertext.h"
 #include "core/interaction.h"
 #include "core/values.h"
 #include "framework/casintem.h"
@@ -12,8 +13,10 @@
 #include "invoicing/komentfd.h"
 #include "invoicing/invoiceprint.h"
 #include "invoicing/invoicetemplate.h"
+#include "invoicing/sumarm.h"
 #include "invoicing/numberseries.h"
 #include "invoicing/pold.h"
+#include "invoicing/rounding.h"
 #include "shell/vlastnikd.h"
 
 #include <QAction>
@@ -145,7 +148,7 @@ TfFakd::TfFakd(AppContext& app) : TfDbForm(app, kNumber) {
         b->setAutoDefault(false);
         buttons->addWidget(b);
     }
-    // Taking over an insurer invoice needs the insurer billing.
+    // Taking over an insurer invoice needs the insurer billing (setInsurerTotals).
     bZPoistovne->setEnabled(false);
     buttons->addStretch(1);
     rows().addRow(QString(), buttons);
@@ -190,11 +193,23 @@ TfFakd::TfFakd(AppContext& app) : TfDbForm(app, kNumber) {
         lookUpCode(eDmena, eDmenaNazov, module::kMena, "KODMENY", "MENA", true);
     });
     onPickKeys(eIcoOdb, [this] {
+        if (source_ != QLatin1String("0")) {
+            PickInsurerCustomer();
+            return;
+        }
         if (LookupOrPick(this->app(), module::kFirma, QStringLiteral("ICO"),
                          QStringLiteral("NAZOV"), PickMode::Pick, eNazovOdb, eIcoOdb))
             FillCustomerBlock();
     });
     connect(bPolozky, &QPushButton::clicked, this, [this] { editItems(); });
+    connect(bZPoistovne, &QPushButton::clicked, this, [this] { TransferInsurerInvoice(); });
+    // The total to pay rounded by the module's code, for the list's views.
+    table_.addCalcField({QStringLiteral("Zaokr"), 'A', 13});
+    table_.setCalcHandler([this](Table& t) {
+        (void)t.field(QStringLiteral("Zaokr"))
+            .setAsString(FormatFixed(
+                double(RoundByCode(t.field(QStringLiteral("SUMA")).asFloat(), roundingCode_)), 2));
+    });
     DefineList();
 }
 
@@ -355,6 +370,109 @@ void TfFakd::prepareItems(qint64 invoiceCode, bool editable) {
     pol.LoadItems(invoiceCode);
     pol.setEditable(editable);
     pol.setCreditNote(type_ == QLatin1String("D"));
+    bZPoistovne->setEnabled(editable && insurerTotals_);
+}
+
+void TfFakd::setInsurerTotals(InsurerTotalsSource source) {
+    insurerTotals_ = std::move(source);
+    bZPoistovne->setEnabled(bool(insurerTotals_));
+}
+
+bool TfFakd::TransferInsurerInvoice() {
+    if (!insurerTotals_)
+        return false;
+    auto* invoices = dynamic_cast<TfDbForm*>(app().registry.module(module::kFaktura));
+    if (!invoices || !invoices->OpenTable())
+        return false;
+    Table& t = invoices->table();
+    // The list opens on the latest invoice by code and comes back to where it was.
+    const QString order = t.order();
+    const qint64 here = t.bookmark();
+    qint64 picked = -1;
+    if (t.setOrder(QStringLiteral("KOD"))) {
+        t.last();
+        TfBrowse picker(app(), this);
+        if (picker.Browse(module::kFaktura, TfBrowse::DefaultButtons(), true))
+            picked = t.field(QStringLiteral("KOD")).asInteger();
+    }
+    (void)t.setOrder(order);
+    (void)t.gotoBookmark(here);
+    if (picked < 0)
+        return false;
+    fillFromInsurerInvoice(picked);
+    return true;
+}
+
+void TfFakd::fillFromInsurerInvoice(qint64 insurerInvoiceCode) {
+    auto owner = [&](const char* f) { return OwnerField(app(), QString::fromLatin1(f)); };
+    InsurerInvoiceSource source = ReadInsurerInvoice(app(), insurerInvoiceCode);
+    source_ = QStringLiteral("1");
+    QString mode;
+    if (LookupField(app(), module::kCisrad, QStringLiteral("KOD"), {kInvoiceSeries},
+                    QStringLiteral("POUZI"), mode) &&
+        mode.trimmed() == QLatin1String("A"))
+        eCisfaktu->setText(source.number);
+    insurer_ = source.insurerCode;
+    eIcoOdb->setText(source.insurerIco);
+    const QDate today = QDate::currentDate();
+    double splat = 0;
+    const int days = DecimalFromText(owner("SPLAT"), splat) ? int(splat) : 7;
+    eDatVys->setText(FormatDate(DaysFromDate(today)));
+    eDatPln->setText(eDatVys->text());
+    eDatSpl->setText(FormatDate(DaysFromDate(today.addDays(days))));
+    FillSupplierBlock();
+    // The lines are summed with the rates the invoice is checked with: those of its supply day.
+    TfPold& pol = items();
+    const VatRates rates = ratesOfTheInvoice();
+    source.totals = insurerTotals_(app(), insurerInvoiceCode, rates);
+    pol.setRoundingCode(roundingCode_);
+    pol.setRates(rates);
+    pol.setItems(InsurerInvoiceItems(source, rates, pol.format()));
+    showTotals();
+    LookupInsurerCustomer();
+}
+
+bool TfFakd::LookupInsurerCustomer() {
+    QLineEdit code;
+    code.setText(insurer_);
+    QLineEdit name;
+    if (LookupOrPick(app(), module::kPoist, QStringLiteral("CPOI"), QStringLiteral("NAZOV"),
+                     PickMode::LookUp, &name, &code)) {
+        insurer_ = code.text().trimmed();
+        FillInsurerCustomerBlock();
+        return true;
+    }
+    clearCustomer();
+    return false;
+}
+
+void TfFakd::PickInsurerCustomer() {
+    QLineEdit code;
+    code.setText(insurer_);
+    QLineEdit name;
+    if (LookupOrPick(app(), module::kPoist, QStringLiteral("CPOI"), QStringLiteral("NAZOV"),
+                     PickMode::Pick, &name, &code))
+        insurer_ = code.text().trimmed();
+}
+
+void TfFakd::FillInsurerCustomerBlock() {
+    InsurerCustomer c;
+    if (!ReadInsurerCustomer(app(), insurer_, issueDate(), vatPayer_, c)) {
+        clearCustomer();
+        return;
+    }
+    eNazovOdb->setText(c.name);
+    eOsobaOdb->clear();
+    eUlicaOdb->setText(c.street);
+    ePscOdb->setText(c.postCode);
+    ePostaOdb->setText(c.postOffice);
+    lDicOdb->setText(c.taxLabel);
+    eDicOdb->setText(c.taxNumber);
+    ePrijNazov->setText(c.name);
+    ePrijPsc->setText(c.postCode);
+    ePrijPosta->setText(c.postOffice);
+    eMiestoUrc->setText(c.postOffice);
+    eMiestoPod->setText(c.postOffice);
 }
 
 void TfFakd::proposeNewValues() {
@@ -447,7 +565,9 @@ void TfFakd::LoadFields() {
     insurer_ = table_.field(QStringLiteral("DOPLNOK")).asString();
     showAdditionalCurrency();
     FillSupplierBlock();
-    if (source_ != QLatin1String("1"))
+    if (source_ == QLatin1String("1"))
+        FillInsurerCustomerBlock();
+    else
         FillCustomerBlock();
     showAccount();
     struct Named {
@@ -489,8 +609,11 @@ void TfFakd::StoreFields() {
     double ownerIco = 0;
     const QString supplier = OwnerField(app(), QStringLiteral("ICO")).trimmed();
     set("ICO_DOD", DecimalFromText(supplier, ownerIco) ? QVariant(ownerIco) : QVariant());
-    set("NAZOV_ODB", source_ == QLatin1String("1") ? eNazovOdb->text()
-                                                    : CompanyDisplayName(app(), ico));
+    QString insurerName;
+    if (source_ == QLatin1String("1"))
+        LookupField(app(), module::kPoist, QStringLiteral("CPOI"), {insurer_.trimmed()},
+                    QStringLiteral("NAZOV"), insurerName);
+    set("NAZOV_ODB", source_ == QLatin1String("1") ? insurerName : CompanyDisplayName(app(), ico));
     const RecapTexts recap = items().recapTexts();
     const char* bases[] = {"BEZDPH1", "BEZDPH2", "BEZDPH3"};
     for (int k = 0; k < 3; ++k)
@@ -556,6 +679,8 @@ bool TfFakd::checkCustomer() {
         complain(QStringLiteral("IČO môže obsahovať iba znaky 0-9!"));
         return false;
     }
+    if (source_ != QLatin1String("0"))
+        return LookupInsurerCustomer();
     if (!LookupOrPick(app(), module::kFirma, QStringLiteral("ICO"), QStringLiteral("NAZOV"),
                       PickMode::LookUp, eNazovOdb, eIcoOdb)) {
         clearCustomer();
@@ -607,7 +732,9 @@ bool TfFakd::checkField(QWidget* control) {
             return false;
         // The tax numbers of both parties depend on the issue date.
         FillSupplierBlock();
-        if (source_ != QLatin1String("1"))
+        if (source_ == QLatin1String("1"))
+            FillInsurerCustomerBlock();
+        else
             FillCustomerBlock();
         return true;
     }
@@ -750,6 +877,26 @@ QList<QAction*> TfFakd::otherCommands(TfBrowse* browser, QObject* parent) {
     });
     out << a;
 
+    auto* statistics = new QAction(QStringLiteral("Š&tatistiky"), parent);
+    auto* statisticsMenu = new QMenu(qobject_cast<QWidget*>(parent));
+    statistics->setMenu(statisticsMenu);
+    connect(parent, &QObject::destroyed, statisticsMenu, &QObject::deleteLater);
+    for (InvoiceStatistic kind :
+         {InvoiceStatistic::MonthsWithVat, InvoiceStatistic::MonthsWithoutVat,
+          InvoiceStatistic::CustomersWithVat, InvoiceStatistic::CustomersWithoutVat}) {
+        // A non-payer's invoices have no amounts without VAT.
+        if (!vatPayer_ && (kind == InvoiceStatistic::MonthsWithoutVat ||
+                           kind == InvoiceStatistic::CustomersWithoutVat))
+            continue;
+        QAction* s = statisticsMenu->addAction(StatisticCaption(kind, vatPayer_));
+        s->setStatusTip(StatisticHint(kind, vatPayer_));
+        connect(s, &QAction::triggered, this, [this, browser, kind] {
+            ownerBrowser = browser;
+            ShowStatistics(kind);
+        });
+    }
+    out << statistics;
+
     // The customer of the current invoice, and the customers of all listed invoices.
     auto customerIcos = [this](bool all) {
         QStringList icos;
@@ -804,6 +951,21 @@ QList<QAction*> TfFakd::otherCommands(TfBrowse* browser, QObject* parent) {
     });
     out << bulk;
     return out;
+}
+
+int TfFakd::ShowStatistics(InvoiceStatistic kind) {
+    if (!OpenTable())
+        return 0;
+    // Every invoice the list shows; its order and record come back afterwards.
+    const QString order = table_.order();
+    const qint64 here = table_.bookmark();
+    const InvoiceStatistics result = ComputeInvoiceStatistics(
+        app(), table_, kind, vatPayer_, QDate::currentDate().year());
+    (void)table_.setOrder(order);
+    (void)table_.gotoBookmark(here);
+    TfSumarm window(app(), ownerBrowser);
+    window.setStatistics(result);
+    return window.showModal();
 }
 
 int TfFakd::deleteRange() {

@@ -4,6 +4,8 @@
 // invoice and its totals; the lines are the items editor's (module 36), saved in the same
 // transaction as the invoice.
 #include "framework/tfdbform.h"
+#include "invoicing/insurertransfer.h"
+#include "invoicing/invoicestatistics.h"
 #include "invoicing/vatrates.h"
 
 class QLabel;
@@ -35,6 +37,8 @@ public:
     // "Hromadné vymazanie": the listed invoices with a KOD in the range asked for, each with
     // its lines; answers how many went.
     int deleteRange();
+    // "Štatistiky": the listed invoices summed in the window "Sumárne údaje".
+    int ShowStatistics(InvoiceStatistic kind);
     bool PrintList(TfBrowse* browser, const QString& extraHeading) override;
     // The print menu's commands: the current invoice or all listed, drawn or from the forms,
     // and the list itself.
@@ -56,6 +60,18 @@ public:
 
     void FillSupplierBlock();
     void FillCustomerBlock();
+
+    // "Z poisťovne": works once the billing has handed in how an insurer invoice is summed.
+    void setInsurerTotals(InsurerTotalsSource source);
+    // The insurer invoice picked from their list fills the invoice; false when none was picked.
+    bool TransferInsurerInvoice();
+    void fillFromInsurerInvoice(qint64 insurerInvoiceCode);
+    // The invoice's customer is an insurer (source "1"): found by its code, or picked.
+    bool LookupInsurerCustomer();
+    void PickInsurerCustomer();
+    void FillInsurerCustomerBlock();
+    const QString& customerSource() const { return source_; }
+    const QString& insurerCode() const { return insurer_; }
 
     QLineEdit* eCisfaktu = nullptr;
     QLineEdit* eKonsts = nullptr;
@@ -134,6 +150,7 @@ private:
     QString showDm_;
     double roundingCode_ = 6;
     bool vatPayer_ = true;
+    InsurerTotalsSource insurerTotals_;
     bool copying_ = false;
     bool viewing_ = false;
     QString proposedNumber_;

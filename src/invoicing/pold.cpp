@@ -60,6 +60,12 @@ protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override {
         const int row = currentRow();
         const int column = currentColumn();
+        // Esc: what was typed is dropped only when the user says so; otherwise editing goes on.
+        if (hint == QAbstractItemDelegate::RevertModelCache &&
+            AskConfirm(QStringLiteral("Mám ukončiť editáciu bez uchovania?"), form_) != 1) {
+            editor->setFocus();
+            return;
+        }
         EditGrid::closeEditor(editor, QAbstractItemDelegate::NoHint);
         if (hint == QAbstractItemDelegate::RevertModelCache || row < 0)
             return;
