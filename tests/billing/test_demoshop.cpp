@@ -105,6 +105,18 @@ void TestDemoShop::shopHoldsWhatWasAskedFor() {
             QCOMPARE(stored[i].caseInsensitive, defined[i].caseInsensitive);
         }
     }
+    // One invoice to an insurer, made from the first insurer's February invoice: its total is
+    // the vouchers' (within a cent a rate, as the net prices are rounded).
+    Table& general = a.table(module::kFak);
+    int fromInsurer = 0;
+    for (general.first(); !general.eof(); general.next()) {
+        if (general.field("KDEODB").asString() != "1")
+            continue;
+        ++fromInsurer;
+        QCOMPARE(general.field("DOPLNOK").asString().isEmpty(), false);
+        QVERIFY(qAbs(general.field("SUMA").asFloat() - TotalsOfInvoice(a.app, 4).insurer) <= 0.03);
+    }
+    QCOMPARE(fromInsurer, 1);
     // Every client's birth number passes modulo 11.
     Table& clients = a.table(module::kKlient);
     for (clients.first(); !clients.eof(); clients.next())

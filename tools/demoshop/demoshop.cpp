@@ -8,6 +8,9 @@
 #include "framework/appcontext.h"
 #include "framework/notes.h"
 #include "framework/systemrecord.h"
+#include "billing/billing.h"
+#include "framework/tfdbform.h"
+#include "invoicing/insurertransfer.h"
 #include "invoicing/vatrecap.h"
 #include "shell/vlastnikd.h"
 #include "shop/cardtotals.h"
@@ -341,6 +344,46 @@ bool WriteInvoices(AppContext& app, DemoRandom& rnd, QString* error) {
                             {"SPOLU", double(CellNumber(item.amount))}}))
                 return false;
     }
+    return true;
+}
+
+// The February invoice of the first insurer taken over into a general invoice ("Z poisťovne"),
+// as the invoice form does it.
+bool WriteInvoiceFromInsurer(AppContext& app, QString* error) {
+    TableFiller invoices(app, module::kFak, error);
+    TableFiller lines(app, module::kPol, error);
+    const qint64 insurerInvoice = qint64(std::size(kInsurers)) + 1;
+    const QDate issued(2025, 3, 5);
+    const VatRates rates = VatRatesAt(app, issued);
+    const ItemFormat format{2, 2, true};
+    InsurerInvoiceSource source = ReadInsurerInvoice(app, insurerInvoice);
+    source.totals = InsurerInvoiceTotalsOf(app, insurerInvoice, rates);
+    QList<InvoiceItem> items = InsurerInvoiceItems(source, rates, format);
+    TrimTrailingEmptyItems(items, format);
+    const VatRecap recap = RecapitulateVat(items, rates, 2, 1);
+    QString name;
+    LookupField(app, module::kPoist, QStringLiteral("CPOI"), {source.insurerCode},
+                QStringLiteral("NAZOV"), name);
+    const qint64 code = LastValue(app.registry.module(module::kFak)->table(), QStringLiteral("KOD"),
+                                  QStringLiteral("KOD")) + 1;
+    if (!invoices.add({{"KOD", double(code)}, {"CISFAKTU", QStringLiteral("2025/P01")},
+                       {"ICO_DOD", 36581234.0}, {"UCET_DOD", "VUB1"}, {"KONSTS", "0308"},
+                       {"CIS_DODL", QStringLiteral("2025/P01")},
+                       {"ICO_ODB", source.insurerIco.toDouble()}, {"ICO_ODBA", source.insurerIco},
+                       {"NAZOV_ODB", name}, {"SP_DOPR", 1}, {"FORMA_UHR", 1},
+                       {"DAT_VYS", issued}, {"DAT_PLN", issued}, {"DAT_SPL", issued.addDays(14)},
+                       {"BEZDPH1", double(RoundDecimals(recap.base[0], 2))},
+                       {"BEZDPH2", double(RoundDecimals(recap.base[1], 2))},
+                       {"BEZDPH3", double(RoundDecimals(recap.base[2], 2))},
+                       {"SUMA", double(recap.totalToPay)}, {"MENA", "EUR"}, {"TYP", "F"},
+                       {"KDEODB", "1"}, {"DOPLNOK", source.insurerCode}}))
+        return false;
+    for (const InvoiceItem& item : items)
+        if (!lines.add({{"KODH", double(code)}, {"TEXT", item.text},
+                        {"MNOZSTVO", double(CellNumber(item.quantity))}, {"MJ", item.unit},
+                        {"CENA", double(CellNumber(item.price))}, {"DPH", item.rate.toInt()},
+                        {"SPOLU", double(CellNumber(item.amount))}}))
+            return false;
     return true;
 }
 
@@ -827,6 +870,7 @@ bool MakeDemoShop(AppContext& app, const DemoOptions& options, QString* error) {
         [&] { return WriteBilling(app, rnd, options, clients, error); },
         [&] { return WriteInvoiceCustomers(app, error); },
         [&] { return WriteInvoices(app, rnd, error); },
+        [&] { return WriteInvoiceFromInsurer(app, error); },
     };
     for (const auto& step : steps)
         if (!TableFiller::InOneWrite(app, error, step))
