@@ -14,6 +14,7 @@
 #include "invoicing/invoicetemplate.h"
 #include "invoicing/numberseries.h"
 #include "invoicing/pold.h"
+#include "invoicing/receiptcommands.h"
 #include "shell/vlastnikd.h"
 
 #include <QAction>
@@ -748,7 +749,7 @@ QList<QAction*> TfFakd::otherCommands(TfBrowse* browser, QObject* parent) {
         ownerBrowser = browser;
         AddCreditNote(browser);
     });
-    out << a;
+    out << a << ReceiptCommands(app(), table_, browser, parent);
 
     // The customer of the current invoice, and the customers of all listed invoices.
     auto customerIcos = [this](bool all) {
