@@ -75,6 +75,7 @@ private slots:
     void refusedFileChangesNothing();
     void aidsAndPricesWithEmptying();
     void pricesWithoutAidsDoNothing();
+    void emptyingRefusedWhileOthersWork();
     void csvFiles_data();
     void csvFiles();
     void sourceDialog();
@@ -230,6 +231,26 @@ void TestCodeListImport::pricesWithoutAidsDoNothing() {
     ImportOpticalAids(f.app, dir.path(), nullptr);
     QVERIFY(f.ui.questions.isEmpty());
     QCOMPARE(Aids(f), aids);
+}
+
+void TestCodeListImport::emptyingRefusedWhileOthersWork() {
+    VouchersFixture f;
+    f.seed();
+    QString error;
+    std::unique_ptr<Database> other = Database::open(f.dataDir.path(), &error);
+    QVERIFY2(other, qPrintable(error));
+    QTemporaryDir dir;
+    WriteFile(dir.path(), "2.TXT", Lines({"P|268|", AidLine("20002", "Šošovka")}));
+    for (int answer : {1, 1, 1})
+        f.ui.queueAnswer(answer);
+    ImportOpticalAids(f.app, dir.path(), nullptr);
+    QCOMPARE(f.ui.takeNoticeTexts(),
+             (QStringList{"Pre vymazanie tabuľky je potrebný exkluzívny-výhradný prístup k tabuľke. "
+                          "Všetci ostatní užívatelia musia ukončiť program.",
+                          "Import optických pomôcok ukončený!\nBez sadzby DPH ostali pomôcky (3): "
+                          "00001, 10001, 20002. Na poukaze sa nedajú rozdeliť podľa DPH."}));
+    // Not emptied: the old aids stay beside the new one.
+    QCOMPARE(Aids(f).keys(), (QList<QString>{"00001", "10001", "20002"}));
 }
 
 void TestCodeListImport::csvFiles_data() {
