@@ -4,6 +4,7 @@
 #include "billing/batchexport.h"
 #include "billing/davkad.h"
 #include "billing/fakturad.h"
+#include "codelists/codelistimport.h"
 #include "framework/registermodule.h"
 #include "framework/tfbrowse.h"
 #include "invoicing/fakd.h"
@@ -61,6 +62,13 @@ void RegisterBillingCommands(Program& program, AppContext& app) {
                [&app, main] { ExportBatches(app, ExportTarget::DriveB, main); });
     main->wire(QStringLiteral("Faktúry/Export/&Pevný disk"),
                [&app, main] { ExportBatches(app, ExportTarget::Directory, main); });
+    main->wire(QStringLiteral("Import/Import &optických pomôcok (dávky 268, 335)"),
+               [&app, main] { RunOpticalAidImport(app, main); });
+    main->wire(QStringLiteral("Import/Import optických &pomôcok zo súboru CSV"),
+               [&app, main] { RunOpticalAidCsvImport(app, main); });
+    main->wire(QStringLiteral("Import/Import &diagnóz"), [&app, main] { RunDiagnosisImport(app, main); });
+    main->wire(QStringLiteral("Import/Import diag&nóz zo súboru CSV"),
+               [&app, main] { RunDiagnosisCsvImport(app, main); });
 }
 
 } // namespace vidoraw

@@ -35,11 +35,13 @@ QString NumberInWords(long long number) {
     return QString::fromUtf8(kHundreds[n / 100]) + BelowHundred(n % 100);
 }
 
-QString AmountInWords(long double amount) {
+namespace {
+
+QString Words(long double amount, const QString& major, const QString& minor) {
     if (std::isnan(amount))
         return QStringLiteral("Nedefinované");
     if (amount < 0)
-        return QStringLiteral("mínus ") + AmountInWords(-amount);
+        return QStringLiteral("mínus ") + Words(-amount, major, minor);
     // Hellers first, so that 0.995 crowns and the like round once, ties to even.
     const long double hellers = std::nearbyint(amount * 100);
     if (hellers >= 99999900.0L)
@@ -47,15 +49,27 @@ QString AmountInWords(long double amount) {
     const long long h = (long long)hellers;
     const long long crowns = h / 100;
     const long long rest = h % 100;
-    const QString tail = rest != 0 ? QStringLiteral(" korún a ") + NumberInWords(rest) +
-                                         QStringLiteral(" halierov")
-                                   : QStringLiteral(" korún");
+    const QString tail = rest != 0 ? ' ' + major + QStringLiteral(" a ") + NumberInWords(rest) +
+                                         ' ' + minor
+                                   : ' ' + major;
     if (crowns < 1000)
         return NumberInWords(crowns) + tail;
     QString words = NumberInWords(crowns / 1000) + QStringLiteral("tisíc");
     if (crowns % 1000 != 0)
         words += NumberInWords(crowns % 1000);
     return words + tail;
+}
+
+} // namespace
+
+QString AmountInWords(long double amount) {
+    return Words(amount, QStringLiteral("korún"), QStringLiteral("halierov"));
+}
+
+QString AmountInWords(long double amount, const QString& currency) {
+    if (currency.trimmed().compare(QLatin1String("EUR"), Qt::CaseInsensitive) == 0)
+        return Words(amount, QStringLiteral("eur"), QStringLiteral("centov"));
+    return AmountInWords(amount);
 }
 
 } // namespace vidoraw

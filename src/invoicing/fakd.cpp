@@ -16,6 +16,7 @@
 #include "invoicing/sumarm.h"
 #include "invoicing/numberseries.h"
 #include "invoicing/pold.h"
+#include "invoicing/receiptcommands.h"
 #include "invoicing/rounding.h"
 #include "shell/vlastnikd.h"
 
@@ -895,7 +896,7 @@ QList<QAction*> TfFakd::otherCommands(TfBrowse* browser, QObject* parent) {
             ShowStatistics(kind);
         });
     }
-    out << statistics;
+    out << statistics << ReceiptCommands(app(), table_, browser, parent);
 
     // The customer of the current invoice, and the customers of all listed invoices.
     auto customerIcos = [this](bool all) {

@@ -201,8 +201,12 @@ void TfHlavny::buildMenus() {
     m = bar->addMenu(QStringLiteral("&Import"));
     for (const char* caption :
          {"Import &optických pomôcok (dávky 268, 335)", "Import optických &pomôcok zo súboru CSV",
-          "Import &diagnóz", "Import diag&nóz zo súboru CSV"})
-        add(m, QStringLiteral("Import/") + QString::fromUtf8(caption), QString::fromUtf8(caption));
+          "", "Import &diagnóz", "Import diag&nóz zo súboru CSV"}) {
+        if (!*caption)
+            m->addSeparator();
+        else
+            add(m, QStringLiteral("Import/") + QString::fromUtf8(caption), QString::fromUtf8(caption));
+    }
     m->addSeparator();
     add(m, "Import/Z pro&gramu Vidora pre DOS", QStringLiteral("Z pro&gramu Vidora pre DOS"));
 

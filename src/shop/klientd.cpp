@@ -6,6 +6,7 @@
 #include "framework/tfbrowse.h"
 #include "shop/clientbirthnumbers.h"
 #include "shop/latestprescription.h"
+#include "shop/okubpm.h"
 #include "vouchers/batchvoucherlist.h"
 #include "vouchers/birthnumber.h"
 #include "vouchers/clientkey.h"
@@ -354,7 +355,14 @@ QList<QAction*> TfKlientd::otherCommands(TfBrowse* browser, QObject* parent) {
     });
     auto* glasses = new QAction(QStringLiteral("O&kuliare bez poukazu"), parent);
     glasses->setStatusTip(QStringLiteral("Zoznam okuliarov bez poukazu"));
-    glasses->setEnabled(false);
+    connect(glasses, &QAction::triggered, this, [this, browser] {
+        if (IsTableEmpty(table_))
+            return;
+        TfOkubpm list(app(), table_.field(codeField).asInteger(), browser);
+        if (browser)
+            list.move(browser->geometry().center() - list.rect().center());
+        list.showModal();
+    });
     auto* duplicates = new QAction(QStringLiteral("D&uplicity"), parent);
     connect(duplicates, &QAction::triggered, this, [this, browser] { ShowDuplicates(browser); });
     auto* slashes = new QAction(QStringLiteral("Doplň lomítko do rodného čísla"), parent);

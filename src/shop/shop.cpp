@@ -5,6 +5,7 @@
 #include "shop/firmaod.h"
 #include "shop/klientd.h"
 #include "shop/komentd.h"
+#include "shop/obpd.h"
 #include "shop/priemerd.h"
 #include "shop/sortimd.h"
 #include "shop/typksd.h"
@@ -25,6 +26,7 @@ void RegisterShopModules(AppContext& app) {
     RegisterModule<TfTypramd>(app);
     RegisterModule<TfTypksd>(app);
     RegisterModule<TfKlientd>(app);
+    RegisterModule<TfObpd>(app);
     RegisterModule<TfVekrad>(app);
     RegisterModule<TfKomentd>(app);
 }

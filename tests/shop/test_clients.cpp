@@ -30,30 +30,6 @@ private slots:
 
 namespace {
 
-// Glasses without a voucher in miniature: what the latest prescription reads of them.
-class TfObpStandIn : public TfDbForm {
-public:
-    explicit TfObpStandIn(AppContext& app) : TfDbForm(app, module::kObp) {
-        finishLayout();
-        DefineList();
-    }
-    static TableSchema Schema() {
-        TableSchema s;
-        s.fields = {{"KOD", 'F', 0},    {"KODKLIENT", 'F', 0}, {"DATUM", 'D', 0},
-                    {"DIALKY", 'I', 0}, {"BLIZKO", 'I', 0},    {"KODS", 'F', 0},
-                    {"KODR", 'F', 0},   {"NAZR", 'A', 60},     {"KODKS", 'F', 0}};
-        for (const QString& eye : EyeFieldNames())
-            s.fields << FieldDef{eye, 'A', 6};
-        s.indexes = {IndexDef::Primary({"KOD"}),
-                     IndexDef::Secondary("KodklientDatum", {"KODKLIENT", "DATUM"}, true)};
-        return s;
-    }
-    void DefineList() override {
-        TfDbForm::DefineList();
-        list.defineSimple({"KOD"}, {"Kód"}, "Okuliare bez poukazu");
-    }
-};
-
 QStringList ValidClient() {
     return {"RODCIS=750101/1001", "STATPOI=", "ICPOI=", "POHLPOI=", "KODPOI=25", "TITUL=",
             "MENO=Eva",           "PRIEZVISK=Malá", "OBEC=Bratislava", "PSC=81101"};
@@ -218,9 +194,6 @@ void TestClients::latestPrescription() {
     QFETCH(Records, records);
     QFETCH(QString, dialky);
     ShopFixture f;
-    f.app.registry.setFactory(
-        module::kObp, [&f] { return std::make_unique<TfObpStandIn>(f.app); },
-        &TfObpStandIn::Schema);
     for (const QStringList& r : records)
         QVERIFY(f.addRow(r[0].toInt(), {{"KOD", r[1]}, {"KODKLIENT", r[2]}, {"DATUM", r[3]},
                                         {"DIALKY", r[4]}, {"POD1", "+1,5"}, {"NAZR", "R" + r[1]}}));

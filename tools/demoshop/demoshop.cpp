@@ -790,6 +790,34 @@ bool WriteCustomerCards(AppContext& app, DemoRandom& rnd, QString* error) {
     }
     return true;
 }
+// Glasses without voucher for every seventh client, after the vouchers of the billing months,
+// so that they are those clients' latest prescription.
+bool WriteGlasses(AppContext& app, DemoRandom& rnd, const QList<Client>& clients,
+                  QString* error) {
+    TableFiller glasses(app, module::kObp, error);
+    QList<QByteArray> eyes;
+    for (const QString& name : EyeFieldNames())
+        eyes << name.toLatin1();
+    const QDate first(2025, 3, 3);
+    for (int n = 0; n < clients.size(); n += 7) {
+        const int far = rnd.between(58, 70);
+        Row row = {{"KOD", qint64(n / 7 + 1)},
+                   {"KODKLIENT", clients[n].code},
+                   {"DATUM", first.addDays(n / 7 * 3 % 300)},
+                   {"DIALKY", far},
+                   {"BLIZKO", far - rnd.between(2, 4)},
+                   {"NAZR", rnd.pick(kFrames)}};
+        for (int eye = 0; eye < 2; ++eye) {
+            const int sphere = rnd.between(-16, 12);
+            row.append({eyes[eye * 5].constData(), DioptreText(sphere)});
+            row.append({eyes[(2 + eye) * 5].constData(), DioptreText(sphere + 8)});
+        }
+        if (!glasses.add(row))
+            return false;
+    }
+    return true;
+}
+
 // Two months of billing: an invoice per insurer and month, each with up to ten batches, the
 // vouchers shared out evenly among the invoices.
 bool WriteBilling(AppContext& app, DemoRandom& rnd, const DemoOptions& o,
@@ -888,6 +916,10 @@ bool MakeDemoShop(AppContext& app, const DemoOptions& options, QString* error) {
     for (const auto& step : bookSteps)
         if (!TableFiller::InOneWrite(app, error, step))
             return false;
+    DemoRandom glassesRandom(options.seed ^ 0x0B1Du);
+    if (!TableFiller::InOneWrite(app, error,
+                                 [&] { return WriteGlasses(app, glassesRandom, clients, error); }))
+        return false;
     if (!WriteSystemFields(app, {{QStringLiteral("KODPZS"), QStringLiteral("P12345678901")},
                                  {QStringLiteral("IDENTPZS"), QStringLiteral("P12345")}}))
         return false;
