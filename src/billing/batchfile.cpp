@@ -58,7 +58,18 @@ QString BatchAmount(const QVariant& stored) {
 }
 
 QString BatchDate(const QDate& date) {
-    return date.isValid() ? date.toString(QStringLiteral("yyyyMMdd")) : QStringLiteral("00000000");
+    if (!date.isValid())
+        return QStringLiteral("00000000");
+    int y = 0, m = 0, d = 0;
+    date.getDate(&y, &m, &d);
+    if (y < 1000 || y > 9999)
+        return date.toString(QStringLiteral("yyyyMMdd"));
+    // Written for every voucher of a batch: without parsing a format each time.
+    const char16_t digits[8] = {
+        char16_t(u'0' + y / 1000),     char16_t(u'0' + y / 100 % 10), char16_t(u'0' + y / 10 % 10),
+        char16_t(u'0' + y % 10),       char16_t(u'0' + m / 10),       char16_t(u'0' + m % 10),
+        char16_t(u'0' + d / 10),       char16_t(u'0' + d % 10)};
+    return QString(reinterpret_cast<const QChar*>(digits), 8);
 }
 
 QString BatchType(const QList<BatchVoucher>& vouchers) {

@@ -11,4 +11,8 @@ QString PadAidCode(const QString& typed) {
     return PadLeftWith(code, 5, QStringLiteral("0"));
 }
 
+QString AidLineField(const char* name, int line) {
+    return QString::fromLatin1(name) + QString::number(line + 1);
+}
+
 } // namespace vidoraw

@@ -8,4 +8,7 @@ namespace vidoraw {
 // Empty and longer codes stay as they are, so that the checks can refuse them.
 QString PadAidCode(const QString& typed);
 
+// A line's field of the voucher tables: AidLineField("KODOP", 0) is "KODOP1".
+QString AidLineField(const char* name, int line);
+
 } // namespace vidoraw

@@ -230,19 +230,20 @@ qint64 TfZoznamPoukazov::currentCode() {
     return cursor_->field(QStringLiteral("KOD")).asInteger();
 }
 
-void TfZoznamPoukazov::reload() {
-    cursor_->refresh();
-    model_->reload();
-}
+// Re-read, staying on the voucher that was current (or the first one when it is gone).
+void TfZoznamPoukazov::reload() { moveTo(currentCode()); }
 
 void TfZoznamPoukazov::moveTo(qint64 voucherCode) {
-    reload();
+    cursor_->refresh();
+    model_->reload();
     for (int r = 0; r < model_->rowCount(); ++r) {
         if (cursor_->gotoRecNo(r) && cursor_->field(QStringLiteral("KOD")).asInteger() == voucherCode) {
             grid->selectRow(r);
             return;
         }
     }
+    if (model_->rowCount() > 0)
+        grid->selectRow(0);
 }
 
 bool TfZoznamPoukazov::setOrderIndex(int order) {
@@ -390,9 +391,8 @@ void TfZoznamPoukazov::keyPressEvent(QKeyEvent* event) {
     const bool alt = event->modifiers() & Qt::AltModifier;
     switch (event->key()) {
     case Qt::Key_F2:
+        // Alt+F2: one addition after another; leaving a form unsaved ends them all.
         commandAdd(alt);
-        if (alt)
-            commandAdd(true);
         return;
     case Qt::Key_Insert:
         commandAdd(false);

@@ -27,27 +27,8 @@ namespace vidoraw {
 
 namespace {
 
-QString LineField(const char* name, int line) {
-    return QString::fromLatin1(name) + QString::number(line + 1);
-}
-
 QString DateText(const QDate& date) {
     return date.isValid() ? FormatDate(DaysFromDate(date)) : QString();
-}
-
-// An amount as the form shows it: full precision, nothing for 0.
-QString AmountText(double value) { return value == 0 ? QString() : FloatAsText(value); }
-
-double Amount(const QString& text) {
-    double value = 0;
-    return DecimalFromText(NormalizeDecimal(text.trimmed()), value) ? value : 0;
-}
-
-// A count is a whole number of pieces that fits the table's field (five digits would not).
-bool IsCount(const QString& text) {
-    qint64 value = 0;
-    const QString t = text.trimmed();
-    return !t.isEmpty() && IsDigitsOnly(t) && IntegerFromText(t, value) && value <= 32767;
 }
 
 QHBoxLayout* Row() {
@@ -86,10 +67,10 @@ TfPoukazvd::TfPoukazvd(AppContext& app, int number) : TfDbForm(app, number) {
     bind(eKodpec, QStringLiteral("KODPEC"));
     bind(eKoddiag, QStringLiteral("KODDIAG"));
     for (int i = 0; i < 4; ++i) {
-        bind(lines[i].code, LineField("KODOP", i));
-        bind(lines[i].count, LineField("POCET", i));
-        bind(lines[i].insurer, LineField("SUMAPOI", i));
-        bind(lines[i].patient, LineField("SUMAPAC", i));
+        bind(lines[i].code, AidLineField("KODOP", i));
+        bind(lines[i].count, AidLineField("POCET", i));
+        bind(lines[i].insurer, AidLineField("SUMAPOI", i));
+        bind(lines[i].patient, AidLineField("SUMAPAC", i));
     }
     bind(eDatum, QStringLiteral("DATUM"));
     bind(eDatumvyd, QStringLiteral("DATUMVYD"));
@@ -138,14 +119,10 @@ TfPoukazvd::TfPoukazvd(AppContext& app, int number) : TfDbForm(app, number) {
         pick(lines[i].code, [this, i] {
             if (LookupOrPick(this->app(), module::kOptpom, "KODPOM", "NAZOV", PickMode::Pick,
                              lines[i].name, lines[i].code))
-                checkAidCode(i);
+                aids->checkCode(i);
         });
-        for (QLineEdit* e : {lines[i].count, lines[i].insurer, lines[i].patient})
-            e->installEventFilter(this);
-        for (QLineEdit* e : {lines[i].insurer, lines[i].patient})
-            connect(e, &QLineEdit::textChanged, this, &TfPoukazvd::updateTotals);
-        for (QLineEdit* e : {lines[i].code, lines[i].count})
-            e->installEventFilter(this); // entering the field: its text before any change
+        for (QLineEdit* e : {lines[i].code, lines[i].count, lines[i].insurer, lines[i].patient})
+            e->installEventFilter(this); // F5
     }
     DefineList();
 }
@@ -254,7 +231,11 @@ void TfPoukazvd::buildLayout() {
     FormRows::makeDisplayOnly(eNazovDiag);
     rows().addPairRow(QStringLiteral("Diagnóza:"), eKoddiag, QString(), eNazovDiag);
 
-    rows().addWide(buildAidLines());
+    aids = new AidLinesBox(app(), true, this);
+    lines = aids->lines;
+    eSpoluPoi = aids->insurerSum;
+    eSpoluPac = aids->patientSum;
+    rows().addWide(aids);
 
     eDatum = rows().newEdit(10, 11);
     eDatumvyd = rows().newEdit(10, 11);
@@ -266,50 +247,6 @@ void TfPoukazvd::buildLayout() {
     row->addStretch(1);
     rows().addRow(QStringLiteral("Predpis:"), row);
     finishLayout();
-}
-
-QWidget* TfPoukazvd::buildAidLines() {
-    auto* box = new QWidget(this);
-    auto* grid = new QGridLayout(box);
-    grid->setContentsMargins(0, 4, 0, 4);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(4);
-    const char* heads[5] = {"Kód:", "Názov pomôcky:", "Počet:", "Poisťovňa:", "Pacient:"};
-    for (int c = 0; c < 5; ++c)
-        grid->addWidget(new QLabel(QString::fromUtf8(heads[c]), box), 0, c + 1);
-    auto edit = [box](int maxLength, int chars) {
-        auto* e = new QLineEdit(box);
-        if (maxLength > 0)
-            e->setMaxLength(maxLength);
-        e->setFixedWidth(e->fontMetrics().averageCharWidth() * (chars + 1) + 14);
-        return e;
-    };
-    for (int i = 0; i < 4; ++i) {
-        AidLine& l = lines[i];
-        grid->addWidget(new QLabel(QStringLiteral("%1.").arg(i + 1), box), i + 1, 0);
-        l.code = edit(5, 7);
-        l.name = edit(0, 34);
-        FormRows::makeDisplayOnly(l.name);
-        l.count = edit(5, 5);
-        l.insurer = edit(20, 12);
-        l.patient = edit(20, 12);
-        for (QLineEdit* e : {l.count, l.insurer, l.patient})
-            e->setAlignment(Qt::AlignRight);
-        const QList<QLineEdit*> cells{l.code, l.name, l.count, l.insurer, l.patient};
-        for (int c = 0; c < cells.size(); ++c)
-            grid->addWidget(cells[c], i + 1, c + 1);
-    }
-    eSpoluPoi = edit(0, 12);
-    eSpoluPac = edit(0, 12);
-    for (QLineEdit* e : {eSpoluPoi, eSpoluPac}) {
-        FormRows::makeDisplayOnly(e);
-        e->setAlignment(Qt::AlignRight);
-    }
-    grid->addWidget(new QLabel(QStringLiteral("Spolu:"), box), 5, 3, Qt::AlignRight);
-    grid->addWidget(eSpoluPoi, 5, 4);
-    grid->addWidget(eSpoluPac, 5, 5);
-    grid->setColumnStretch(6, 1);
-    return box;
 }
 
 TableSchema TfPoukazvd::Schema() {
@@ -324,13 +261,13 @@ TableSchema TfPoukazvd::Schema() {
     for (const QString& eye : EyeFieldNames())
         s.fields << FieldDef{eye, 'A', 6};
     for (int i = 0; i < 5; ++i)
-        s.fields << FieldDef{LineField("KODOP", i), 'A', 5};
+        s.fields << FieldDef{AidLineField("KODOP", i), 'A', 5};
     for (int i = 0; i < 5; ++i)
-        s.fields << FieldDef{LineField("SUMAPOI", i), 'F', 0};
+        s.fields << FieldDef{AidLineField("SUMAPOI", i), 'F', 0};
     for (int i = 0; i < 5; ++i)
-        s.fields << FieldDef{LineField("SUMAPAC", i), 'F', 0};
+        s.fields << FieldDef{AidLineField("SUMAPAC", i), 'F', 0};
     for (int i = 0; i < 5; ++i)
-        s.fields << FieldDef{LineField("POCET", i), 'I', 0};
+        s.fields << FieldDef{AidLineField("POCET", i), 'I', 0};
     s.fields << FieldDef{"DATUM", 'D', 0} << FieldDef{"DATUMVYD", 'D', 0}
              << FieldDef{"KODODLEK", 'A', 13} << FieldDef{"STATPOI", 'A', 3}
              << FieldDef{"ICPOI", 'A', 20} << FieldDef{"POHLPOI", 'A', 1} << FieldDef{"KODR", 'F', 0}
@@ -453,8 +390,8 @@ void TfPoukazvd::proposeNewValues() {
         eDatum->setText(DateText(context_.prescriptionDate));
         eDatumvyd->setText(DateText(context_.dispensingDate));
     }
-    rememberLineTexts();
-    updateTotals();
+    aids->rememberTexts();
+    aids->updateTotals();
 }
 
 void TfPoukazvd::focusFirstField() { focusField(eRodcis); }
@@ -477,9 +414,9 @@ void TfPoukazvd::LoadFields() {
                     QStringLiteral("NAZOV"), name);
     eNazovDiag->setText(name);
     for (int i = 0; i < 4; ++i)
-        showAidName(i);
-    rememberLineTexts();
-    updateTotals();
+        aids->showName(i);
+    aids->rememberTexts();
+    aids->updateTotals();
 }
 
 void TfPoukazvd::StoreFields() {
@@ -505,17 +442,7 @@ bool TfPoukazvd::closeWithOk() {
 // ---- Keys ----
 
 bool TfPoukazvd::eventFilter(QObject* watched, QEvent* event) {
-    const bool entered = event->type() == QEvent::FocusIn &&
-                         static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
-                         static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason;
-    if (entered) {
-        // Coming back from another window is no entering: what was typed stays a change.
-        const int line = lineOf(watched);
-        if (line >= 0 && watched == lines[line].code)
-            lineCodes_[line] = lines[line].code->text().trimmed();
-        else if (line >= 0 && watched == lines[line].count)
-            lineCounts_[line] = lines[line].count->text().trimmed();
-    } else if (event->type() == QEvent::KeyPress && recordMode != ModeView) {
+    if (event->type() == QEvent::KeyPress && recordMode != ModeView) {
         auto* k = static_cast<QKeyEvent*>(event);
         if (k->modifiers() == Qt::NoModifier) {
             if (watched == eRodcis && k->key() == Qt::Key_F8) {
@@ -526,8 +453,8 @@ bool TfPoukazvd::eventFilter(QObject* watched, QEvent* event) {
                 recallLast();
                 return true;
             }
-            if (k->key() == Qt::Key_F5 && lineOf(watched) >= 0 &&
-                watched != lines[lineOf(watched)].name) {
+            if (k->key() == Qt::Key_F5 && aids->lineOf(watched) >= 0 &&
+                watched != lines[aids->lineOf(watched)].name) {
                 fillFromFrequent();
                 return true;
             }
@@ -596,7 +523,7 @@ void TfPoukazvd::fillFromFrequent() {
     if (picked) {
         const bool patientAmounts = lines[0].patient->isEnabled();
         auto value = [&](const char* name, int line) {
-            const QString v = t.field(LineField(name, line)).asString();
+            const QString v = t.field(AidLineField(name, line)).asString();
             return v == QLatin1String("0") ? QString() : v;
         };
         for (int i = 0; i < 4; ++i) {
@@ -605,9 +532,9 @@ void TfPoukazvd::fillFromFrequent() {
             lines[i].insurer->setText(value("SUMAPOI", i));
             if (patientAmounts)
                 lines[i].patient->setText(value("SUMAPAC", i));
-            showAidName(i);
+            aids->showName(i);
         }
-        rememberLineTexts();
+        aids->rememberTexts();
         for (QLineEdit* e : {lines[0].code, lines[0].count, lines[0].insurer, lines[0].patient})
             paintField(e, checkField(e) ? Colour::Normal : Colour::Incorrect);
         focusField(eDatum);
@@ -655,19 +582,7 @@ bool TfPoukazvd::checkField(QWidget* control) {
         return checkDiagnosis();
     if (control == eDatum || control == eDatumvyd)
         return checkDate(static_cast<QLineEdit*>(control));
-    const int line = lineOf(control);
-    if (line < 0)
-        return true;
-    const AidLine& l = lines[line];
-    if (control == l.code)
-        return checkAidCode(line);
-    if (control == l.count)
-        return checkCount(line);
-    if (control == l.insurer)
-        return checkInsurerAmount(line);
-    if (control == l.patient)
-        return checkPatientAmount(line);
-    return true;
+    return aids->checkField(control, [this](const QString& text) { complain(text); });
 }
 
 bool TfPoukazvd::checkBirthNumber() {
@@ -812,148 +727,6 @@ bool TfPoukazvd::checkDate(QLineEdit* edit) {
         return false;
     }
     return true;
-}
-
-// ---- Aid lines ----
-
-int TfPoukazvd::lineOf(const QObject* control) const {
-    for (int i = 0; i < 4; ++i) {
-        const AidLine& l = lines[i];
-        if (control == l.code || control == l.name || control == l.count ||
-            control == l.insurer || control == l.patient)
-            return i;
-    }
-    return -1;
-}
-
-void TfPoukazvd::rememberLineTexts() {
-    for (int i = 0; i < 4; ++i) {
-        lineCodes_[i] = lines[i].code->text().trimmed();
-        lineCounts_[i] = lines[i].count->text().trimmed();
-    }
-}
-
-bool TfPoukazvd::checkAidCode(int line) {
-    AidLine& l = lines[line];
-    const QString code = PadAidCode(l.code->text());
-    if (code != l.code->text())
-        l.code->setText(code);
-    if (code.isEmpty()) {
-        for (QLineEdit* e : {l.name, l.count, l.insurer})
-            e->clear();
-        if (l.patient->isEnabled())
-            l.patient->clear();
-        lineCodes_[line].clear();
-        lineCounts_[line].clear();
-        return true;
-    }
-    if (code != lineCodes_[line] || l.insurer->text().trimmed().isEmpty()) {
-        if (!IsCount(l.count->text()))
-            l.count->setText(QStringLiteral("1"));
-        recomputeInsurerAmount(line);
-    }
-    if (!LookupOrPick(app(), module::kOptpom, "KODPOM", "NAZOV", PickMode::LookUp, l.name, l.code)) {
-        l.name->clear();
-        return false;
-    }
-    // Another aid picked from the list: its price.
-    if (l.code->text() != lineCodes_[line]) {
-        if (!IsCount(l.count->text()))
-            l.count->setText(QStringLiteral("1"));
-        recomputeInsurerAmount(line);
-    }
-    return true;
-}
-
-bool TfPoukazvd::checkCount(int line) {
-    AidLine& l = lines[line];
-    QString count = trimmedText(l.count);
-    if (l.code->text().trimmed().isEmpty()) {
-        l.count->clear();
-        lineCounts_[line].clear();
-        return true;
-    }
-    if (count.isEmpty()) {
-        count = QStringLiteral("1");
-        l.count->setText(count);
-    }
-    if (!IsCount(count)) {
-        complain(QStringLiteral("Hodnota počet nepredstavuje celé číslo!"));
-        return false;
-    }
-    if (count != lineCounts_[line])
-        recomputeInsurerAmount(line);
-    return true;
-}
-
-void TfPoukazvd::recomputeInsurerAmount(int line) {
-    AidLine& l = lines[line];
-    const QString code = l.code->text().trimmed();
-    QString price;
-    double value = 0;
-    if (LookupField(app(), module::kOptpom, QStringLiteral("KODPOM"), {code}, QStringLiteral("CENA"),
-                    price) &&
-        !DecimalFromText(NormalizeDecimal(price), value))
-        value = 0;
-    qint64 count = 0;
-    (void)IntegerFromText(l.count->text(), count);
-    l.insurer->setText(AmountText(value * double(count)));
-    lineCodes_[line] = code;
-    lineCounts_[line] = l.count->text().trimmed();
-}
-
-bool TfPoukazvd::checkInsurerAmount(int line) {
-    AidLine& l = lines[line];
-    const QString text = NormalizeDecimal(l.insurer->text().trimmed());
-    if (text != l.insurer->text())
-        l.insurer->setText(text);
-    if (l.code->text().trimmed().isEmpty()) {
-        l.insurer->clear();
-        return true;
-    }
-    if (!IsDecimalQuiet(text)) {
-        complain(QStringLiteral("Nesprávne desatinné číslo!"));
-        return false;
-    }
-    return true;
-}
-
-bool TfPoukazvd::checkPatientAmount(int line) {
-    AidLine& l = lines[line];
-    if (!l.patient->isEnabled())
-        return true; // kept as loaded
-    const QString text = NormalizeDecimal(l.patient->text().trimmed());
-    if (text != l.patient->text())
-        l.patient->setText(text);
-    if (l.code->text().trimmed().isEmpty()) {
-        l.patient->clear();
-        return true;
-    }
-    if (!text.isEmpty() && !IsDecimalQuiet(text)) {
-        complain(QStringLiteral("Nesprávne desatinné číslo!"));
-        return false;
-    }
-    return true;
-}
-
-void TfPoukazvd::showAidName(int line) {
-    QString name;
-    const QString code = lines[line].code->text().trimmed();
-    if (!code.isEmpty())
-        LookupField(app(), module::kOptpom, QStringLiteral("KODPOM"), {code},
-                    QStringLiteral("NAZOV"), name);
-    lines[line].name->setText(name);
-}
-
-void TfPoukazvd::updateTotals() {
-    double insurer = 0;
-    double patient = 0;
-    for (const AidLine& l : lines) {
-        insurer += Amount(l.insurer->text());
-        patient += Amount(l.patient->text());
-    }
-    eSpoluPoi->setText(AmountText(insurer));
-    eSpoluPac->setText(AmountText(patient));
 }
 
 // ---- List commands ----

@@ -4,6 +4,7 @@
 // changes and deletes vouchers only with the context its batch's voucher list hands over;
 // opened from anywhere else it only shows them.
 #include "framework/tfdbform.h"
+#include "vouchers/aidlines.h"
 
 #include <QDate>
 
@@ -100,14 +101,8 @@ public:
     QLineEdit* eKodpec = nullptr;
     QLineEdit* eKoddiag = nullptr;
     QLineEdit* eNazovDiag = nullptr;
-    struct AidLine {
-        QLineEdit* code = nullptr;
-        QLineEdit* name = nullptr;
-        QLineEdit* count = nullptr;
-        QLineEdit* insurer = nullptr;
-        QLineEdit* patient = nullptr;
-    };
-    std::array<AidLine, 4> lines{};
+    AidLinesBox* aids = nullptr;
+    std::array<AidLine, 4> lines{}; // the lines of aids
     QLineEdit* eSpoluPoi = nullptr;
     QLineEdit* eSpoluPac = nullptr;
     QLineEdit* eDatum = nullptr;
@@ -123,7 +118,6 @@ protected:
 
 private:
     void buildLayout();
-    QWidget* buildAidLines();
     // The permission to change vouchers; without it the message, over the list.
     bool permitted(const QString& refusal);
     // Before each showing: the patient amounts as the system record wants them, the shown-only
@@ -147,15 +141,6 @@ private:
     bool checkDiagnosis();
     bool checkDate(QLineEdit* edit);
 
-    int lineOf(const QObject* control) const;
-    bool checkAidCode(int line);
-    bool checkCount(int line);
-    bool checkInsurerAmount(int line);
-    bool checkPatientAmount(int line);
-    void recomputeInsurerAmount(int line);
-    void showAidName(int line);
-    void rememberLineTexts();
-    void updateTotals();
 
     VoucherBatchContext context_;
     // Dates of the last voucher added in this series of additions.
@@ -163,10 +148,6 @@ private:
     // Birth number and doctor of the last voucher added in this run (F9).
     QString lastRodcis_;
     QString lastKodlek_;
-    // A line's code and count as they were when its insurer amount was last computed or the
-    // field entered: a change since then recomputes the amount.
-    std::array<QString, 4> lineCodes_;
-    std::array<QString, 4> lineCounts_;
     bool markBirthNumbers_ = false;
 };
 

@@ -3,14 +3,11 @@
 #include "core/interaction.h"
 #include "core/values.h"
 #include "framework/tfdbform.h"
+#include "vouchers/aidcode.h"
 
 namespace vidoraw {
 
 namespace {
-
-QString LineField(const char* name, int line) {
-    return QString::fromLatin1(name) + QString::number(line);
-}
 
 // The aid's VAT rate; an aid that is not found or has no rate counts as 0.
 int AidRate(AppContext& app, const QString& aidCode) {
@@ -26,10 +23,10 @@ int AidRate(AppContext& app, const QString& aidCode) {
 
 VoucherTotals TotalsOf(Table& vouchers) {
     VoucherTotals t;
-    for (int line = 1; line <= 4; ++line) {
-        t.insurer += vouchers.field(LineField("SUMAPOI", line)).asFloat();
-        t.patient += vouchers.field(LineField("SUMAPAC", line)).asFloat();
-        if (!vouchers.field(LineField("KODOP", line)).asString().trimmed().isEmpty())
+    for (int line = 0; line < 4; ++line) {
+        t.insurer += vouchers.field(AidLineField("SUMAPOI", line)).asFloat();
+        t.patient += vouchers.field(AidLineField("SUMAPAC", line)).asFloat();
+        if (!vouchers.field(AidLineField("KODOP", line)).asString().trimmed().isEmpty())
             ++t.aids;
     }
     return t;
@@ -45,9 +42,9 @@ VatSplit SplitByVat(AppContext& app, Table& vouchers) {
 
 VatSplit SplitByVat(AppContext& app, Table& vouchers, const VatRates& rates) {
     VatSplit split;
-    for (int line = 1; line <= 4; ++line) {
-        const QString code = vouchers.field(LineField("KODOP", line)).asString().trimmed();
-        const double amount = vouchers.field(LineField("SUMAPOI", line)).asFloat();
+    for (int line = 0; line < 4; ++line) {
+        const QString code = vouchers.field(AidLineField("KODOP", line)).asString().trimmed();
+        const double amount = vouchers.field(AidLineField("SUMAPOI", line)).asFloat();
         const int rate = code.isEmpty() ? 0 : AidRate(app, code);
         bool matched = false;
         for (size_t i = 0; i < rates.size() && !matched; ++i) {

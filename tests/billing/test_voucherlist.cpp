@@ -1,10 +1,13 @@
 #include "billingfixture.h"
 #include "framework/orderdialogs.h"
+#include "framework/systemrecord.h"
+#include "framework/tablemodel.h"
 #include "testmain.h"
 #include "vouchers/batchvoucherlist.h"
 #include "vouchers/poukazvd.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTableWidget>
 
@@ -21,6 +24,9 @@ private slots:
     void deletionGoesBackToCodeOrder();
     void emptyBatchOpensNothing();
     void clientVouchers();
+    void continuousAdding();
+    void invalidBirthNumbersPainted_data();
+    void invalidBirthNumbersPainted();
 };
 
 namespace {
@@ -173,6 +179,81 @@ void TestVoucherList::clientVouchers() {
     QVERIFY(none.grid->item(0, 0)->text().isEmpty());
     none.commandShow();
     QCOMPARE(f.ui.pendingDialogs(), 0);
+}
+
+// Alt+F2 adds voucher after voucher, each with the next position and the list on it, until
+// the form is left without saving: one such leaving ends it.
+void TestVoucherList::continuousAdding() {
+    ListFixture f;
+    QVERIFY(f.addRow(module::kDg, {{"KOD", "1"}, {"KODD", "H52"}, {"NAZOV", "Refrakčné chyby"}}));
+    for (const char* rodcis : {"900101/1008", "800101/1007"})
+        QVERIFY(f.addRow(45, {{"KOD", rodcis[0] == '9' ? "1" : "2"}, {"RODCIS", rodcis},
+                              {"PRIEZVISK", "Klient"}}));
+    TfZoznamPoukazov list(f.app, 1, 3, 1);
+    QStringList positions;
+    auto save = [&](const QString& rodcis) {
+        f.ui.queueDialog([&, rodcis](QDialog& d) {
+            auto& form = As<TfPoukazvd>(d);
+            positions << form.ePoradie->text();
+            const QList<QPair<QString, QString>> typed = {
+                {"RODCIS", rodcis}, {"KODPOIKL", "25"}, {"DIALKY", "64"}, {"BLIZKO", "62"},
+                {"KODLEK", "1"},    {"KODDIAG", "H52"}, {"KODOP1", "00001"}, {"POCET1", "1"},
+                {"SUMAPOI1", "10"}, {"DATUM", "1.2.2024"}, {"DATUMVYD", "29.2.2024"}};
+            for (const auto& [field, value] : typed) {
+                auto* e = qobject_cast<QLineEdit*>(form.controlOf(field));
+                QVERIFY2(e, qPrintable(field));
+                e->setText(value);
+            }
+            form.pressOk();
+            QVERIFY2(!form.isVisible(), qPrintable(f.ui.takeNoticeTexts().join(" / ")));
+        });
+    };
+    save("900101/1008");
+    save("800101/1007");
+    f.ui.queueDialog([&](QDialog& d) {
+        positions << As<TfPoukazvd>(d).ePoradie->text();
+        As<TfPoukazvd>(d).pressBack();
+    });
+    f.ui.queueAnswer(1); // leave without saving
+    QTest::keyClick(list.grid, Qt::Key_F2, Qt::AltModifier);
+    QCOMPARE(positions, (QStringList{"4", "5", "6"}));
+    QCOMPARE(f.ui.pendingDialogs(), 0);
+    QCOMPARE(list.voucherCount(), 5);
+    QCOMPARE(list.currentPc(), 5); // the last one added
+    QCOMPARE(f.count(module::kPoukaz), 6);
+}
+
+void TestVoucherList::invalidBirthNumbersPainted_data() {
+    QTest::addColumn<QString>("rcmod11");
+    QTest::addColumn<QList<int>>("red"); // rows whose birth number is painted, current row 0
+    QTest::newRow("checked") << "A" << QList<int>{2};
+    QTest::newRow("not checked") << "N" << QList<int>{};
+}
+
+// With the modulo-11 check on, a birth number that fails it is painted in its cell (the
+// current row keeps the highlight); the fixture's third voucher has 700101/1009.
+void TestVoucherList::invalidBirthNumbersPainted() {
+    QFETCH(QString, rcmod11);
+    QFETCH(QList<int>, red);
+    ListFixture f;
+    QVERIFY(WriteSystemFields(f.app, {{"RCMOD11", rcmod11}}));
+    TfZoznamPoukazov list(f.app, 1, 3, 1);
+    auto* m = qobject_cast<TableModel*>(list.grid->model());
+    QVERIFY(m);
+    const int rodcis = m->columnOf("RODCIS");
+    QVERIFY(rodcis >= 0);
+    auto painted = [&] {
+        QList<int> out;
+        for (int r = 0; r < m->rowCount(); ++r)
+            if (m->index(r, rodcis).data(Qt::BackgroundRole).value<QColor>() == QColor(255, 0, 0))
+                out << r;
+        return out;
+    };
+    list.grid->selectRow(0);
+    QCOMPARE(painted(), red);
+    // On the current row the highlight wins.
+    list.grid->selectRow(2);
+    QCOMPARE(painted(), QList<int>{});
 }
 
 VIDORAW_TEST(TestVoucherList)

@@ -3,6 +3,7 @@
 
 #include "testmain.h"
 
+#include <QRegularExpression>
 #include <QTest>
 #include <QWidget>
 
@@ -402,6 +403,39 @@ private slots:
         QCOMPARE(FormatFixed(-1234.5678, 3), QString("-1234,568"));
         QCOMPARE(FormatFixed(0.1, 20), QString("0,10000000000000000555"));
         QCOMPARE(FormatFixed(qInf(), 2), QString("INF"));
+    }
+
+    // Up to three decimals take a shortcut; it must round as the exact expansion (twenty
+    // decimals, rounded by hand here) does, the binary halves and near-halves included.
+    void formatFixedShortcutMatchesExpansion() {
+        auto reference = [](double v, int d) {
+            const QString exact = FormatFixed(v, 20, u'.');
+            const bool negative = exact.startsWith('-');
+            QString digits = exact.mid(negative ? 1 : 0);
+            const qsizetype point = digits.indexOf('.');
+            const bool up = digits[point + 1 + d] >= '5';
+            digits.truncate(d == 0 ? point : point + 1 + d);
+            digits.remove('.');
+            for (qsizetype i = digits.size() - 1; up; --i) {
+                if (i < 0) {
+                    digits.prepend('1');
+                    break;
+                }
+                if (digits[i] != '9') {
+                    digits[i] = QChar(digits[i].unicode() + 1);
+                    break;
+                }
+                digits[i] = '0';
+            }
+            if (d > 0)
+                digits.insert(digits.size() - d, '.');
+            const bool zero = !digits.contains(QRegularExpression("[1-9]"));
+            return (negative && !zero ? "-" : "") + digits;
+        };
+        for (int k = -20000; k <= 20000; k += 7)
+            for (double v : {k / 1000.0, k / 1000.0 + 0.0005, k / 8.0, k * 1.005, k / 3.0})
+                for (int d = 0; d <= 3; ++d)
+                    QCOMPARE(FormatFixed(v, d, u'.'), reference(v, d));
     }
 
     void floatAsText_data() {

@@ -147,7 +147,7 @@ void TestVoucherForm::aidLines() {
         Type(form, ValidVoucher());
         for (const char* field : {"KODOP1", "POCET1", "SUMAPOI1"})
             Edit(form, field)->clear();
-        TfPoukazvd::AidLine& l = form.lines[0];
+        AidLine& l = form.lines[0];
 
         // A code of three digits: zeros in front, one piece at the aid's price.
         form.focusField(l.code);
@@ -186,7 +186,7 @@ void TestVoucherForm::aidLines() {
         QCOMPARE(l.insurer->text(), QString("30"));
 
         // An aid without a price leaves the amount empty: OK refuses until one is typed.
-        TfPoukazvd::AidLine& free = form.lines[1];
+        AidLine& free = form.lines[1];
         form.focusField(free.code);
         free.code->setText("7");
         free.patient->setText("2.5");
@@ -232,7 +232,7 @@ void TestVoucherForm::patientAmounts() {
     const bool entered = pacnie == "N";
     f.ui.queueDialog([&](QDialog& d) {
         auto& form = As<TfPoukazvd>(d);
-        for (const TfPoukazvd::AidLine& l : form.lines)
+        for (const AidLine& l : form.lines)
             QCOMPARE(l.patient->isEnabled(), entered);
         Type(form, ValidVoucher());
         if (entered)

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -108,9 +109,43 @@ QString NonFinite(double value) {
 
 } // namespace
 
+// value × 10^decimals is exact in a 64-bit mantissa for up to three decimals (53 + 10 bits), so
+// the half-away-from-zero decision on the exact binary value needs no decimal expansion: the
+// common case of amounts, taken without the big arithmetic below.
+static bool FormatFixedFast(double value, int decimals, QChar separator, QString& out) {
+    if constexpr (std::numeric_limits<long double>::digits < 64)
+        return false;
+    if (decimals < 0 || decimals > 3 || !(std::fabs(value) < 1e15))
+        return false;
+    static constexpr long double kScale[] = {1, 10, 100, 1000};
+    static constexpr std::uint64_t kDivisor[] = {1, 10, 100, 1000};
+    const long double scaled = std::fabs(static_cast<long double>(value)) * kScale[decimals];
+    long double whole = std::floor(scaled);
+    if (scaled - whole >= 0.5L)
+        whole += 1;
+    const auto n = static_cast<std::uint64_t>(whole);
+    char buf[40];
+    char* p = buf;
+    if (std::signbit(value) && n != 0)
+        *p++ = '-';
+    p = std::to_chars(p, buf + sizeof buf, n / kDivisor[decimals]).ptr;
+    out = QString::fromLatin1(buf, p - buf);
+    if (decimals > 0) {
+        char frac[4];
+        std::uint64_t rest = n % kDivisor[decimals];
+        for (int i = decimals - 1; i >= 0; --i, rest /= 10)
+            frac[i] = char('0' + rest % 10);
+        out += separator;
+        out += QLatin1StringView(frac, decimals);
+    }
+    return true;
+}
+
 QString FormatFixed(double value, int decimals, QChar separator) {
     if (!std::isfinite(value)) return NonFinite(value);
     decimals = std::clamp(decimals, 0, 20);
+    if (QString fast; FormatFixedFast(value, decimals, separator, fast))
+        return fast;
     const Expansion e = Expand(value);
     std::string digits = e.digits;
     if (digits.size() < size_t(e.scale) + 1)
