@@ -164,8 +164,9 @@ int main(int argc, char** argv) {
 
     QTemporaryDir out;
     const double ours = MedianMs(5, [&] {
+        BatchReader reader(app);
         for (const BatchRef& b : batches)
-            if (!WriteBatchFile(app, invoice, b.code, out.path(), BatchFileName(b.number), &error)) {
+            if (!reader.writeFile(invoice, b.code, out.path(), BatchFileName(b.number), &error)) {
                 std::fprintf(stderr, "%s\n", qPrintable(error));
                 std::exit(1);
             }

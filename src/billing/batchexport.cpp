@@ -94,6 +94,7 @@ ExportResult ExportBatches(AppContext& app, ExportTarget target, QWidget* owner)
         !PrintOrAsk(PrintInvoiceSummary(app, invoice, QString()), owner))
         return result;
 
+    BatchReader reader(app);
     for (const BatchRef& b : BatchesOf(app, invoice)) {
         const QString name = BatchFileName(b.number);
         if (AskConfirm(QStringLiteral(" Mám vytlačiť sumár dávky : ") + name + QStringLiteral(" ?"), owner) == 1 &&
@@ -101,7 +102,7 @@ ExportResult ExportBatches(AppContext& app, ExportTarget target, QWidget* owner)
             return result;
         ShowInfo(app, QStringLiteral(" Vytváram dávku : ") + name, owner);
         QString error;
-        const bool ok = WriteBatchFile(app, invoice, b.code, directory, name, &error);
+        const bool ok = reader.writeFile(invoice, b.code, directory, name, &error);
         HideInfo(app);
         if (!ok) {
             QStringList names;

@@ -169,8 +169,21 @@ QByteArray BatchFileBytes(const QStringList& lines, QString* unrepresentable) {
     return ToCp1250(text, unrepresentable);
 }
 
+BatchReader::BatchReader(AppContext& app) : app_(app) {}
+
 bool CollectBatch(AppContext& app, qint64 invoiceCode, qint64 batchCode, BatchFileHeader& h,
                   QList<BatchVoucher>& vouchers) {
+    return BatchReader(app).collect(invoiceCode, batchCode, h, vouchers);
+}
+
+bool WriteBatchFile(AppContext& app, qint64 invoiceCode, qint64 batchCode,
+                    const QString& directory, const QString& fileName, QString* error) {
+    return BatchReader(app).writeFile(invoiceCode, batchCode, directory, fileName, error);
+}
+
+bool BatchReader::collect(qint64 invoiceCode, qint64 batchCode, BatchFileHeader& h,
+                          QList<BatchVoucher>& vouchers) {
+    AppContext& app = app_;
     vouchers.clear();
     QStringList v;
     if (LookupFields(app, module::kFaktura, QStringLiteral("KOD"), {invoiceCode},
@@ -200,8 +213,8 @@ bool CollectBatch(AppContext& app, qint64 invoiceCode, qint64 batchCode, BatchFi
     if (!h.created.isValid())
         h.created = QDate::currentDate();
 
-    Table t;
-    if (!OpenModuleCursor(app, module::kPoukaz, t))
+    Table& t = vouchers_;
+    if (!t.isOpen() && !OpenModuleCursor(app, module::kPoukaz, t))
         return false;
     auto col = [&](const char* name) { return t.fieldIndex(QString::fromLatin1(name)); };
     const int kodfa = col("KODFA"), koddav = col("KODDAV"), kodlek = col("KODLEK");
@@ -276,11 +289,11 @@ bool WriteFileWhole(const QString& path, const QByteArray& bytes, QString* error
     return true;
 }
 
-bool WriteBatchFile(AppContext& app, qint64 invoiceCode, qint64 batchCode,
-                    const QString& directory, const QString& fileName, QString* error) {
+bool BatchReader::writeFile(qint64 invoiceCode, qint64 batchCode, const QString& directory,
+                            const QString& fileName, QString* error) {
     BatchFileHeader header;
     QList<BatchVoucher> vouchers;
-    if (!CollectBatch(app, invoiceCode, batchCode, header, vouchers)) {
+    if (!collect(invoiceCode, batchCode, header, vouchers)) {
         if (error)
             *error = QStringLiteral("Nepodarilo sa prečítať poukazy dávky.");
         return false;

@@ -3,6 +3,8 @@
 // CR LF after every line. Three layouts by the invoice's period (A before 08/2004, B until
 // 12/2006, C from 01/2007). The file is written whole under a temporary name and renamed, so a
 // failure never leaves half a file.
+#include "core/engine/table.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QList>
@@ -72,13 +74,30 @@ QStringList BatchFileLines(const BatchFileHeader& header, const QList<BatchVouch
 // hold are listed in *unrepresentable (each once).
 QByteArray BatchFileBytes(const QStringList& lines, QString* unrepresentable = nullptr);
 
-// Reads what the file of one batch needs from the tables (vouchers in KOD order).
-bool CollectBatch(AppContext& app, qint64 invoiceCode, qint64 batchCode,
-                  BatchFileHeader& header, QList<BatchVoucher>& vouchers);
 // Writes bytes as path through a temporary file in the same directory and a rename; an
 // existing file of that name is replaced. false with *error; nothing is left behind then.
 bool WriteFileWhole(const QString& path, const QByteArray& bytes, QString* error);
-// Collects, formats and writes the batch file into directory; false with *error.
+
+// Reads the batches' vouchers for their files. One reader serves every batch of an export:
+// the voucher table is opened once, not once per batch.
+class BatchReader {
+public:
+    explicit BatchReader(AppContext& app);
+    // What the file of one batch needs from the tables (vouchers in KOD order).
+    bool collect(qint64 invoiceCode, qint64 batchCode, BatchFileHeader& header,
+                 QList<BatchVoucher>& vouchers);
+    // Collects, formats and writes the batch file into directory; false with *error.
+    bool writeFile(qint64 invoiceCode, qint64 batchCode, const QString& directory,
+                   const QString& fileName, QString* error);
+
+private:
+    AppContext& app_;
+    Table vouchers_;
+};
+
+// One batch on its own.
+bool CollectBatch(AppContext& app, qint64 invoiceCode, qint64 batchCode,
+                  BatchFileHeader& header, QList<BatchVoucher>& vouchers);
 bool WriteBatchFile(AppContext& app, qint64 invoiceCode, qint64 batchCode,
                     const QString& directory, const QString& fileName, QString* error);
 

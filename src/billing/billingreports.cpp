@@ -229,10 +229,11 @@ bool PrintBatchProtocol(AppContext& app, qint64 invoiceCode, const QString& file
     const QString period = BatchPeriod(d.header.obdmm, d.header.obdrr);
     const QString code = VariantOfPeriod(period) == BatchVariant::C ? QStringLiteral("738")
                                                                     : QStringLiteral("138");
+    BatchReader reader(app);
     for (const BatchRef& b : BatchesOf(app, invoiceCode)) {
         BatchFileHeader header;
         QList<BatchVoucher> vouchers;
-        CollectBatch(app, invoiceCode, b.code, header, vouchers);
+        reader.collect(invoiceCode, b.code, header, vouchers);
         rows << Row{BatchFileName(b.number), BatchType(vouchers) + ' ' + code,
                     TotalsOfBatch(app, invoiceCode, b.code)};
     }
