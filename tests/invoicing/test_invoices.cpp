@@ -4,6 +4,9 @@
 #include "testmain.h"
 #include "framework/coderange.h"
 
+#include <QLineEdit>
+#include <QTableWidget>
+
 using namespace vidoraw;
 using namespace vidoraw::test;
 
@@ -23,6 +26,8 @@ private slots:
     void copiedCreditNote();
     void deletingRemovesOnlyItsLines();
     void editorKeysAndTrimming();
+    void escapeInCellAsksBeforeDropping_data();
+    void escapeInCellAsksBeforeDropping();
     void marks_data();
     void marks();
     void bulkDeletion();
@@ -317,6 +322,55 @@ void TestInvoices::editorKeysAndTrimming() {
     f.ui.queueAnswer(1);
     pol.deleteRow();
     QCOMPARE(pol.items(), QList<InvoiceItem>{NewItem(pol.format())});
+}
+
+void TestInvoices::escapeInCellAsksBeforeDropping_data() {
+    QTest::addColumn<int>("answer");
+    QTest::newRow("yes drops the text") << 1;
+    QTest::newRow("no keeps editing") << 0;
+}
+
+// Esc in a cell's editor: "yes" restores the cell's text and leaves the cursor where it was,
+// "no" keeps the editor open with what was typed. The editor is driven directly: the grid
+// does not need a window or focus for it.
+void TestInvoices::escapeInCellAsksBeforeDropping() {
+    QFETCH(int, answer);
+    InvoicingFixture f;
+    SeedInvoicing(f);
+    auto& pol = f.module<TfPold>(36);
+    pol.setRates({0, 19, 19});
+    pol.setRoundingCode(1);
+    pol.setItems(ItemLines(pol.format(), {"Rámy|2|ks|10|19"}));
+    const QString total = pol.totalText();
+    QTableWidget* grid = nullptr;
+    for (QTableWidget* g : pol.findChildren<QTableWidget*>())
+        if (g != pol.sgRekap)
+            grid = g;
+    QVERIFY(grid);
+    const QModelIndex cell = grid->model()->index(0, TfPold::kPrice);
+    const QString before = grid->item(0, TfPold::kPrice)->text();
+    grid->setCurrentIndex(cell);
+    grid->edit(cell);
+    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(cell));
+    QVERIFY(editor);
+    editor->setText("99");
+    f.ui.queueAnswer(answer);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QCOMPARE(f.ui.questions, QStringList{"Mám ukončiť editáciu bez uchovania?"});
+    if (answer == 1) {
+        QVERIFY(!grid->indexWidget(cell));
+        QCOMPARE(grid->item(0, TfPold::kPrice)->text(), before);
+        QCOMPARE(grid->currentIndex(), cell);
+        QCOMPARE(pol.totalText(), total);
+    } else {
+        QCOMPARE(grid->indexWidget(cell), editor);
+        QCOMPARE(editor->text(), QString("99"));
+        // Enter then writes the kept text (the delegate commits from the event loop).
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(grid->item(0, TfPold::kPrice)->text(), QString("99,00"));
+        QCOMPARE(pol.totalText(), QString("235,62"));
+    }
+    QVERIFY(f.ui.verifyNoSurprises());
 }
 
 void TestInvoices::marks_data() {
