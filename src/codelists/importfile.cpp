@@ -96,6 +96,24 @@ bool ReadCp1250Lines(const QString& path, QStringList& lines, QString* error) {
     return true;
 }
 
+namespace {
+
+// The file's lines, and out made ready for them; a file that cannot be read is a problem.
+bool StartImport(const QString& path, QStringList& lines, ImportData& out, ImportProblem& problem) {
+    QString why;
+    if (!ReadCp1250Lines(path, lines, &why)) {
+        problem = {QStringLiteral("Chyba"),
+                   QStringLiteral("Súbor %1 sa nedá prečítať: %2").arg(path, why)};
+        return false;
+    }
+    out = ImportData();
+    out.path = path;
+    out.lineCount = int(lines.size());
+    return true;
+}
+
+} // namespace
+
 QString PublishedFileKind(const QString& firstLine) {
     const QStringList parts = firstLine.split(QLatin1Char('|'));
     return parts.size() >= 3 ? parts[1] : QString();
@@ -134,15 +152,9 @@ bool ReadPublishedFile(const QString& path, const QString& kind, const FieldDefs
         return false;
     }
     QStringList lines;
-    QString why;
-    if (!ReadCp1250Lines(path, lines, &why)) {
-        problem = {QStringLiteral("Chyba"),
-                   QStringLiteral("Súbor %1 sa nedá prečítať: %2").arg(path, why)};
+    if (!StartImport(path, lines, out, problem))
         return false;
-    }
-    out = ImportData();
-    out.path = path;
-    out.lineCount = int(lines.size());
+    QString why;
     if (lines.isEmpty() || PublishedFileKind(lines.constFirst()) != kind) {
         problem = LineProblem(path, 1, QStringLiteral("Súbor nie je číselník druhu %1.").arg(kind));
         return false;
@@ -203,15 +215,9 @@ bool ReadPublishedFile(const QString& path, const QString& kind, const FieldDefs
 bool ReadCodeListCsv(const QString& path, const QString& keyField, const FieldDefs& fields,
                      ImportData& out, ImportProblem& problem) {
     QStringList lines;
-    QString why;
-    if (!ReadCp1250Lines(path, lines, &why)) {
-        problem = {QStringLiteral("Chyba"),
-                   QStringLiteral("Súbor %1 sa nedá prečítať: %2").arg(path, why)};
+    if (!StartImport(path, lines, out, problem))
         return false;
-    }
-    out = ImportData();
-    out.path = path;
-    out.lineCount = int(lines.size());
+    QString why;
     QStringList names = lines.isEmpty() ? QStringList() : lines.constFirst().split(QLatin1Char('|'));
     for (QString& n : names)
         n = n.trimmed().toUpper();

@@ -404,6 +404,17 @@ bool TfFakd::TransferInsurerInvoice() {
     return true;
 }
 
+// A new invoice is issued and supplied today and due after the owner's days (7 without them).
+void TfFakd::proposeDatesAndSupplier() {
+    const QDate today = QDate::currentDate();
+    double splat = 0;
+    const int days = DecimalFromText(owner("SPLAT"), splat) ? int(splat) : 7;
+    eDatVys->setText(FormatDate(DaysFromDate(today)));
+    eDatPln->setText(eDatVys->text());
+    eDatSpl->setText(FormatDate(DaysFromDate(today.addDays(days))));
+    FillSupplierBlock();
+}
+
 void TfFakd::fillFromInsurerInvoice(qint64 insurerInvoiceCode) {
     auto owner = [&](const char* f) { return OwnerField(app(), QString::fromLatin1(f)); };
     InsurerInvoiceSource source = ReadInsurerInvoice(app(), insurerInvoiceCode);
@@ -415,13 +426,7 @@ void TfFakd::fillFromInsurerInvoice(qint64 insurerInvoiceCode) {
         eCisfaktu->setText(source.number);
     insurer_ = source.insurerCode;
     eIcoOdb->setText(source.insurerIco);
-    const QDate today = QDate::currentDate();
-    double splat = 0;
-    const int days = DecimalFromText(owner("SPLAT"), splat) ? int(splat) : 7;
-    eDatVys->setText(FormatDate(DaysFromDate(today)));
-    eDatPln->setText(eDatVys->text());
-    eDatSpl->setText(FormatDate(DaysFromDate(today.addDays(days))));
-    FillSupplierBlock();
+    proposeDatesAndSupplier();
     // The lines are summed with the rates the invoice is checked with: those of its supply day.
     TfPold& pol = items();
     const VatRates rates = ratesOfTheInvoice();
@@ -496,13 +501,7 @@ void TfFakd::proposeNewValues() {
     eCisDodl->setText(proposedNumber_);
     eIcoOdb->clear();
     clearCustomer();
-    const QDate today = QDate::currentDate();
-    double splat = 0;
-    const int days = DecimalFromText(owner("SPLAT"), splat) ? int(splat) : 7;
-    eDatVys->setText(FormatDate(DaysFromDate(today)));
-    eDatPln->setText(eDatVys->text());
-    eDatSpl->setText(FormatDate(DaysFromDate(today.addDays(days))));
-    FillSupplierBlock();
+    proposeDatesAndSupplier();
     showAccount();
     QString name;
     struct Named {

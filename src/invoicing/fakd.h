@@ -59,6 +59,7 @@ public:
     TfPold& items();
 
     void FillSupplierBlock();
+    void proposeDatesAndSupplier();
     void FillCustomerBlock();
 
     // "Z poisťovne": works once the billing has handed in how an insurer invoice is summed.

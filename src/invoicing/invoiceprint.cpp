@@ -312,7 +312,8 @@ private:
         if (d_.vatPayer) {
             for (int k = 0; k < 3; ++k) {
                 const double r1 = y + 0.5 + 5 * k, r2 = r1 + 5;
-                if (k == 0) {
+                // The first level is the exempt one only while its rate is 0 %.
+                if (k == 0 && d_.rates[0] == 0) {
                     text(6, r1, 55, r2, 5, false, kLeft, QStringLiteral("Oslobodené od DPH"));
                 } else {
                     text(6, r1, 40, r2, 5, false, kLeft, QStringLiteral("Sadzba dane :"));

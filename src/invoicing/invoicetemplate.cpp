@@ -185,8 +185,14 @@ QList<std::pair<QString, QString>> TemplatePageValues(const InvoicePrintData& d,
                                            {"XXX_LMCENABD", "Cena bez dane:"},
                                            {"XXX_LMDPH", "DPH:"},
                                            {"XXX_LMSADZBAD", "Sadzba dane:"}};
-                for (const auto& l : labels)
-                    put(QString::fromLatin1(l[0]), QString::fromUtf8(l[1]));
+                for (const auto& l : labels) {
+                    const QString name = QString::fromLatin1(l[0]);
+                    // The first level is the exempt one only while its rate is 0 %.
+                    if (name == QLatin1String("XXX_LOSLOBODENE") && d.rates[0] != 0)
+                        put(name, QStringLiteral("Sadzba dane: %1 %").arg(d.rates[0]));
+                    else
+                        put(name, QString::fromUtf8(l[1]));
+                }
             }
         } else {
             for (const char* empty : {"XXX_LPP", "XXX_PP", "XXX_LVYSTAVIL", "XXX_VYSTAVIL",

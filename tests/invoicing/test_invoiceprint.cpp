@@ -164,8 +164,13 @@ void TestInvoicePrint::layoutsByDateAndPayer_data() {
         << "1.5.2004" << "A"
         << QStringList{"FAKTÚRA", "1. Dodávateľ-platiteľ", "4. Odberateľ-príjemca (IČO)",
                        "IČ DPH:", "DIČ:", "SK1020304050", "IČDPH / DIČ:",
-                       "SK2020111222 / 2020111222", "Dátum dodávky :", "%DPH"}
+                       "SK2020111222 / 2020111222", "Dátum dodávky :", "%DPH",
+                       "Oslobodené od DPH"}
         << QStringList{"FAKTÚRA - DAŇOVÝ DOKLAD", "Deň uskut. zdaň. plnenia :"};
+    // Rates 5, 19 and 23 %: the first level is taxed, not exempt.
+    QTest::newRow("first rate 5 %")
+        << "1.3.2025" << "A" << QStringList{"Sadzba dane :", "%DPH"}
+        << QStringList{"Oslobodené od DPH"};
     QTest::newRow("non-payer")
         << "1.6.2010" << "N"
         << QStringList{"Dátum dodania :", "Jednotková", "Spolu :", "Zaokrúhlenie :"}
