@@ -795,8 +795,46 @@ QVector<QVariant> Table::rowValues(qint64 rowId) {
 QVariant Table::valueAt(int row, int fieldIndex) {
     if (row < 0 || row >= int(keys_.size()) || fieldIndex < 0 || fieldIndex >= defs_.size())
         return QVariant();
-    const QVector<QVariant>* r = rowFor(keyAt(row));
+    const qint64 id = keyAt(row);
+    if (!cache_.contains(id) && db_ && db_->backend().idWindow() > 0)
+        prefetch(row);
+    const QVector<QVariant>* r = rowFor(id);
     return r ? r->at(fieldIndex) : QVariant();
+}
+
+// A grid asks for one row after the other: on a server the rows of a screen come in one
+// statement instead of one each.
+void Table::prefetch(int row) {
+    constexpr int kRows = 48;
+    Backend& b = db_->backend();
+    QVariantList ids;
+    for (int i = row; i < int(keys_.size()) && ids.size() < kRows; ++i) {
+        const qint64 id = keyAt(i);
+        if (id != 0 && !cache_.contains(id))
+            ids << id;
+    }
+    if (ids.isEmpty())
+        return;
+    while (ids.size() < kRows)
+        ids << qint64(0); // one statement for any number of rows: no row has id 0
+    QStringList marks;
+    for (int i = 0; i < kRows; ++i)
+        marks << QStringLiteral("?");
+    if (cache_.size() + kRows >= kCacheLimit)
+        cache_.clear();
+    DbStatus st;
+    b.query(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 IN (%4)")
+                .arg(b.rowIdColumn(), selectColumns(), b.quoteName(sqlName_), marks.join(", ")),
+            ids,
+            [&](const QVariantList& r) {
+                QVector<QVariant> values(defs_.size());
+                for (int i = 0; i < tableFields_; ++i)
+                    values[i] = FromStorage(defs_[i], r[i + 1]);
+                computeCalc(values);
+                cache_.insert(r[0].toLongLong(), values);
+                return true;
+            },
+            st);
 }
 
 qint64 Table::rowIdAt(int row) const {

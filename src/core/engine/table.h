@@ -174,6 +174,7 @@ private:
     void adoptDefinition(qint64 definition);
     void setPosition(int pos);
     const QVector<QVariant>* rowFor(qint64 rowId);
+    void prefetch(int row);
     QVector<QVariant> fetch(qint64 rowId, bool* found);
     void computeCalc(QVector<QVariant>& row);
     const QVector<QVariant>& currentValues();
