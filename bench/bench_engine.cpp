@@ -2,22 +2,18 @@
 // same work on the same database in the same run: SQLite's own interface on a database file,
 // libpq on a server (a data directory with DATABAZA.INI).
 //   bench_engine [rows] [data directory]
-#include "core/engine/collation.h"
-#include "core/engine/serversettings.h"
 #include "core/engine/tableops.h"
+#include "rawdb.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <libpq-fe.h>
 #include <memory>
 #include <random>
-#include <sqlite3.h>
 
 using namespace vidoraw;
 
@@ -47,125 +43,6 @@ void Report(const char* what, double ours, double raw) {
     std::printf("%-52s %9.3f ms   raw %9.3f ms   ratio %5.2f\n", what, ours, raw,
                 raw > 0 ? ours / raw : 0.0);
 }
-
-int CollateCi(void*, int n1, const void* s1, int n2, const void* s2) {
-    return CompareSlovak(QStringView(static_cast<const char16_t*>(s1), n1 / 2),
-                         QStringView(static_cast<const char16_t*>(s2), n2 / 2), true);
-}
-
-int CollateCs(void*, int n1, const void* s1, int n2, const void* s2) {
-    return CompareSlovak(QStringView(static_cast<const char16_t*>(s1), n1 / 2),
-                         QStringView(static_cast<const char16_t*>(s2), n2 / 2), false);
-}
-
-// The same statements without the engine. SQL names are quoted: the server keeps capitals
-// only in quoted names. One "?" parameter at most.
-class RawDb {
-public:
-    virtual ~RawDb() = default;
-    // Runs a query to its end (or to limit rows), reading every column.
-    virtual int run(const QByteArray& sql, const char* text = nullptr, int limit = -1) = 0;
-    virtual void exec(const char* sql) = 0;
-    // The statement with one integer parameter, n times in one transaction.
-    virtual void insertMany(const QByteArray& sql, int n, qint64& next) = 0;
-};
-
-class RawSqlite final : public RawDb {
-public:
-    explicit RawSqlite(const QString& file) {
-        sqlite3_open_v2(QFile::encodeName(file).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
-        sqlite3_create_collation_v2(db_, kCollationSkCi, SQLITE_UTF16LE, nullptr, CollateCi, nullptr);
-        sqlite3_create_collation_v2(db_, kCollationSk, SQLITE_UTF16LE, nullptr, CollateCs, nullptr);
-        sqlite3_exec(db_, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
-    }
-    ~RawSqlite() override { sqlite3_close(db_); }
-    int run(const QByteArray& sql, const char* text, int limit) override {
-        sqlite3_stmt* s = nullptr;
-        sqlite3_prepare_v2(db_, sql.constData(), -1, &s, nullptr);
-        if (text)
-            sqlite3_bind_text(s, 1, text, -1, SQLITE_TRANSIENT);
-        int rows = 0;
-        while ((limit < 0 || rows < limit) && sqlite3_step(s) == SQLITE_ROW) {
-            for (int c = 0; c < sqlite3_column_count(s); ++c) {
-                if (sqlite3_column_type(s, c) == SQLITE_TEXT)
-                    sqlite3_column_text16(s, c);
-                else
-                    sqlite3_column_int64(s, c);
-            }
-            ++rows;
-        }
-        sqlite3_finalize(s);
-        return rows;
-    }
-    void exec(const char* sql) override { sqlite3_exec(db_, sql, nullptr, nullptr, nullptr); }
-    void insertMany(const QByteArray& sql, int n, qint64& next) override {
-        exec("BEGIN IMMEDIATE");
-        sqlite3_stmt* s = nullptr;
-        sqlite3_prepare_v2(db_, sql.constData(), -1, &s, nullptr);
-        for (int i = 0; i < n; ++i) {
-            sqlite3_bind_int64(s, 1, ++next);
-            sqlite3_step(s);
-            sqlite3_reset(s);
-        }
-        sqlite3_finalize(s);
-        exec("COMMIT");
-    }
-
-private:
-    sqlite3* db_ = nullptr;
-};
-
-class RawPostgres final : public RawDb {
-public:
-    explicit RawPostgres(const ServerSettings& s) {
-        const QByteArray info = QStringLiteral("host='%1' port=%2 dbname='%3' user='%4'")
-                                    .arg(s.host)
-                                    .arg(s.port)
-                                    .arg(s.database, s.user)
-                                    .toUtf8();
-        conn_ = PQconnectdb(info.constData());
-        if (PQstatus(conn_) != CONNECTION_OK) {
-            std::fprintf(stderr, "%s", PQerrorMessage(conn_));
-            std::exit(1);
-        }
-        exec(QByteArray("SET search_path TO \"" + s.schema.toUtf8() + '"').constData());
-    }
-    ~RawPostgres() override { PQfinish(conn_); }
-    int run(const QByteArray& sql, const char* text, int limit) override {
-        PGresult* r = PQexecParams(conn_, numbered(sql).constData(), text ? 1 : 0, nullptr,
-                                   text ? &text : nullptr, nullptr, nullptr, 0);
-        if (PQresultStatus(r) != PGRES_TUPLES_OK)
-            std::fprintf(stderr, "%s", PQresultErrorMessage(r));
-        const int n = PQntuples(r);
-        const int rows = limit < 0 ? n : std::min(n, limit);
-        for (int i = 0; i < rows; ++i)
-            for (int c = 0; c < PQnfields(r); ++c)
-                PQgetvalue(r, i, c);
-        PQclear(r);
-        return rows;
-    }
-    void exec(const char* sql) override {
-        PGresult* r = PQexec(conn_, sql);
-        if (PQresultStatus(r) != PGRES_COMMAND_OK && PQresultStatus(r) != PGRES_TUPLES_OK)
-            std::fprintf(stderr, "%s", PQresultErrorMessage(r));
-        PQclear(r);
-    }
-    void insertMany(const QByteArray& sql, int n, qint64& next) override {
-        exec("BEGIN");
-        PQclear(PQprepare(conn_, "ins", numbered(sql).constData(), 1, nullptr));
-        for (int i = 0; i < n; ++i) {
-            const QByteArray v = QByteArray::number(++next);
-            const char* p = v.constData();
-            PQclear(PQexecPrepared(conn_, "ins", 1, &p, nullptr, nullptr, 0));
-        }
-        exec("DEALLOCATE ins");
-        exec("COMMIT");
-    }
-
-private:
-    static QByteArray numbered(QByteArray sql) { return sql.replace('?', "$1"); }
-    PGconn* conn_ = nullptr;
-};
 
 } // namespace
 
@@ -223,13 +100,7 @@ int main(int argc, char** argv) {
         std::printf("generated %d rows in %.0f ms\n", rows, double(timer.elapsed()));
     }
 
-    ServerSettings server;
-    const bool onServer = ReadServerSettings(db->directory(), server, &error) == ServerChoice::Server;
-    std::unique_ptr<RawDb> raw;
-    if (onServer)
-        raw = std::make_unique<RawPostgres>(server);
-    else
-        raw = std::make_unique<RawSqlite>(db->backend().databaseFile());
+    std::unique_ptr<RawDb> raw = MakeRawDb(*db);
     // The orders spelled as the indexes have them, so that the database can use them.
     const Backend& b = db->backend();
     const QByteArray ci = b.collated(QStringLiteral("\"PRIEZVISKO\""), true).toUtf8();

@@ -5,16 +5,12 @@
 //   create DIR      start as the program does on a data directory: make the missing tables
 //   createhold DIR  make OSOBY.DB with two rows under the write lock, report HOLDING and commit
 //                   a moment later
-//   soak DIR N      add N pairs of records (next codes, one transaction each); a lost server
-//                   is reported on stderr and the pair tried again until it is in
 #include "core/engine/tableops.h"
 #include "persontable.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QThread>
 #include <cstdio>
-#include <optional>
 
 using namespace vidoraw;
 using namespace vidoraw::test;
@@ -24,64 +20,6 @@ namespace {
 bool AddPerson(Table& t, qint64 code, const QString& name) {
     return t.append() && t.field("KOD").setValue(code) && t.field("PRIEZ").setAsString(name) &&
            t.post();
-}
-
-// One pair of records under one write lock: both are in afterwards, or neither.
-bool AddPair(Database& db, Table& t, const QString& name, int sequence, QString& why) {
-    WriteLock lock(db);
-    if (!lock.ok()) {
-        why = lock.error();
-        return false;
-    }
-    const qint64 code = LastValue(t, "KOD", "KOD") + 1;
-    for (int half = 0; half < 2; ++half) {
-        if (!t.append() || !t.field("KOD").setValue(code + half) ||
-            !t.field("PRIEZ").setAsString(half ? name + "-b" : name) ||
-            !t.field("POCET").setValue(sequence) || !t.post()) {
-            why = t.lastError();
-            t.cancel();
-            return false;
-        }
-    }
-    if (!lock.commit()) {
-        why = lock.error();
-        return false;
-    }
-    return true;
-}
-
-// After a failed commit the pair may be in or not: the server decides, and is asked; no
-// answer while it is away.
-std::optional<bool> PairStored(Table& t, const QString& name, int sequence) {
-    bool found = false;
-    if (!t.scanOrder("PRIEZ", {name}, false, [&](qint64, const QVector<QVariant>& row) {
-            if (row[1].toString() != name)
-                return false;
-            found = row[6].toLongLong() == sequence;
-            return !found;
-        }))
-        return std::nullopt;
-    return found;
-}
-
-int Soak(Database& db, Table& t, int pairs) {
-    const QString name = QStringLiteral("P%1").arg(QCoreApplication::applicationPid());
-    QDeadlineTimer deadline(240000);
-    for (int i = 0; i < pairs; ++i) {
-        QString why;
-        while (!AddPair(db, t, name, i, why)) {
-            std::fprintf(stderr, "%s: pair %d: %s\n", qPrintable(name), i, qPrintable(why));
-            std::optional<bool> stored;
-            while (!(stored = PairStored(t, name, i))) {
-                if (deadline.hasExpired())
-                    return 6;
-                QThread::msleep(200);
-            }
-            if (*stored)
-                break;
-        }
-    }
-    return 0;
 }
 
 } // namespace
@@ -117,11 +55,6 @@ int main(int argc, char** argv) {
             }
         }
         return 0;
-    }
-    if (args[1] == "soak") {
-        if (!t.open())
-            return 4;
-        return Soak(*db, t, args.value(3).toInt());
     }
     if (args[1] == "hold") {
         if (!t.open())

@@ -66,6 +66,9 @@ public:
     // True when a transaction counts once per table however many rows it changes (the
     // engine adds its own rows meanwhile, see Database::changeState).
     virtual bool countsOncePerTransaction() const { return false; }
+    // Row ids a cursor reads at a time, 0 for all of an order at once. Over a network every id
+    // costs transfer time: a server hands them out in windows as the cursor gets there.
+    virtual int idWindow() const { return 0; }
 
     // Exclusive access: refused while another program holds the data shared.
     virtual bool tryExclusive() = 0;

@@ -406,6 +406,7 @@ public:
     }
 
     bool countsOncePerTransaction() const override { return true; }
+    int idWindow() const override { return 1024; }
 
     bool tryExclusive() override {
         if (!exclusive_)

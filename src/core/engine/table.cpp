@@ -183,6 +183,8 @@ void Table::close() {
     state_ = State::Inactive;
     keys_.clear();
     keys_.shrink_to_fit();
+    unread_ = 0;
+    windowsStale_ = false;
     keysValid_ = false;
     cache_.clear();
     current_.clear();
@@ -334,8 +336,13 @@ bool Table::loadKeys() {
     const QVariantList binds = useExpr ? compiled_.binds : QVariantList();
     const QString order = orderSql(orderInfo_, false);
     loadedChanges_ = db_->changeState(sqlName_).rows;
+    keysWhere_ = where;
+    keysBinds_ = binds;
+    windowsStale_ = false;
+    unread_ = 0;
     DbStatus st;
     bool ok;
+    const int window = b.idWindow();
     if (filtered_ && predicate_) {
         keys_.clear();
         ok = b.query(QStringLiteral("SELECT %1, %2 FROM %3%4 ORDER BY %5")
@@ -351,6 +358,24 @@ bool Table::loadKeys() {
                          return true;
                      },
                      st);
+    } else if (window > 0) {
+        // The count and the first window in one statement: both see the same rows.
+        keys_.clear();
+        qint64 count = 0;
+        ok = b.query(QStringLiteral("SELECT %1, (SELECT count(*) FROM %2%3) FROM %2%3 ORDER BY %4 "
+                                    "LIMIT ?")
+                         .arg(b.rowIdColumn(), b.quoteName(sqlName_), where, order),
+                     QVariantList(binds) << binds << window,
+                     [&](const QVariantList& r) {
+                         keys_.push_back(r[0].toLongLong());
+                         count = r[1].toLongLong();
+                         return true;
+                     },
+                     st);
+        if (ok && count > qint64(keys_.size())) {
+            unread_ = count - qint64(keys_.size());
+            keys_.resize(size_t(count), 0);
+        }
     } else {
         ok = b.ids(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4")
                        .arg(b.rowIdColumn(), b.quoteName(sqlName_), where, order),
@@ -362,6 +387,139 @@ bool Table::loadKeys() {
         fail(st.message, st.kind);
     }
     return ok;
+}
+
+qint64 Table::keyAt(int pos) const {
+    if (pos < 0 || pos >= int(keys_.size()))
+        return 0;
+    if (keys_[size_t(pos)] == 0)
+        readWindow(pos);
+    return keys_[size_t(pos)];
+}
+
+// The window of ids around a position; from the far end backwards in the second half, so that
+// the server never skips more than half of the rows.
+void Table::readWindow(int pos) const {
+    if (!db_)
+        return;
+    Backend& b = db_->backend();
+    const int n = int(keys_.size());
+    const int window = std::max(b.idWindow(), 1);
+    const int start = pos - pos % window;
+    const int end = std::min(n, start + window);
+    const bool backwards = start > n / 2;
+    // Another program's change moves the rows under the windows: the next sync reads anew.
+    if (db_->changeState(sqlName_).rows != loadedChanges_)
+        windowsStale_ = true;
+    DbStatus st;
+    int at = backwards ? end - 1 : start;
+    b.query(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT ? OFFSET ?")
+                .arg(b.rowIdColumn(), b.quoteName(sqlName_), keysWhere_, orderSql(orderInfo_, backwards)),
+            QVariantList(keysBinds_) << (end - start) << (backwards ? n - end : start),
+            [&](const QVariantList& r) {
+                if (at < start || at >= end)
+                    return false;
+                qint64& k = keys_[size_t(at)];
+                if (k == 0)
+                    --unread_;
+                k = r[0].toLongLong();
+                at += backwards ? -1 : 1;
+                return true;
+            },
+            st);
+    if (at != (backwards ? start - 1 : end))
+        windowsStale_ = true; // fewer rows than counted: removed meanwhile
+}
+
+bool Table::readAllKeys() {
+    Backend& b = db_->backend();
+    std::vector<qint64> all;
+    DbStatus st;
+    if (!b.ids(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4")
+                   .arg(b.rowIdColumn(), b.quoteName(sqlName_), keysWhere_, orderSql(orderInfo_, false)),
+               keysBinds_, all, st))
+        return fail(st.message, st.kind);
+    if (all.size() != keys_.size())
+        windowsStale_ = true;
+    keys_ = std::move(all);
+    unread_ = 0;
+    return true;
+}
+
+// Where a row stands in the order without reading every id before it: the rows whose first
+// order value comes before its own are counted, and those that share it are read in order.
+bool Table::keyGroup(qint64 rowId, int& before, std::vector<qint64>& group) {
+    Backend& b = db_->backend();
+    QString raw, term;
+    bool desc = orderInfo_.descending;
+    if (!orderInfo_.fieldIndexes.isEmpty()) {
+        const FieldDef& f = defs_[orderInfo_.fieldIndexes.first()];
+        raw = b.quoteName(f.name.toUpper());
+        term = f.isText() ? b.collated(raw, orderInfo_.caseInsensitive) : raw;
+    } else {
+        raw = term = b.rowIdColumn();
+    }
+    // The row's own value, collated as the column is.
+    const QString own = QStringLiteral("(SELECT %1 FROM %2 WHERE %3 = ?)")
+                            .arg(raw, b.quoteName(sqlName_), b.rowIdColumn());
+    const QString ownTerm = term == raw ? own : b.collated(own, orderInfo_.caseInsensitive);
+    // Blanks come first ascending and last descending.
+    const QString earlier =
+        desc ? QStringLiteral("((%1 IS NULL AND %2 IS NOT NULL) OR %3 > %4)").arg(own, raw, term, ownTerm)
+             : QStringLiteral("(%1 IS NOT NULL AND (%2 IS NULL OR %3 < %4))").arg(own, raw, term, ownTerm);
+    const QString same = QStringLiteral("((%1 IS NULL AND %2 IS NULL) OR %3 = %4)").arg(own, raw, term, ownTerm);
+    const QString filter =
+        keysWhere_.isEmpty() ? QString() : '(' + keysWhere_.mid(7) + QStringLiteral(") AND ");
+    DbStatus st;
+    qint64 count = -1;
+    if (!b.query(QStringLiteral("SELECT count(*) FROM %1 WHERE %2%3")
+                     .arg(b.quoteName(sqlName_), filter, earlier),
+                 QVariantList(keysBinds_) << rowId << rowId,
+                 [&](const QVariantList& r) {
+                     count = r[0].toLongLong();
+                     return false;
+                 },
+                 st))
+        return fail(st.message, st.kind);
+    group.clear();
+    if (!b.ids(QStringLiteral("SELECT %1 FROM %2 WHERE %3%4 ORDER BY %5")
+                   .arg(b.rowIdColumn(), b.quoteName(sqlName_), filter, same, orderSql(orderInfo_, false)),
+               QVariantList(keysBinds_) << rowId << rowId, group, st))
+        return fail(st.message, st.kind);
+    before = int(count);
+    return count >= 0;
+}
+
+// The position of a row in the order, -1 when it is not in it.
+int Table::positionOf(qint64 rowId) {
+    if (rowId == 0)
+        return -1;
+    auto it = std::find(keys_.begin(), keys_.end(), rowId);
+    if (it != keys_.end() || unread_ == 0)
+        return it == keys_.end() ? -1 : int(it - keys_.begin());
+    int before = 0;
+    std::vector<qint64> group;
+    if (!keyGroup(rowId, before, group))
+        return -1;
+    const auto in = std::find(group.begin(), group.end(), rowId);
+    if (in == group.end())
+        return -1; // not in the order (gone, or filtered out)
+    // The group is known now; a place that does not fit means the rows moved since the count.
+    bool fits = before + group.size() <= keys_.size();
+    for (size_t i = 0; fits && i < group.size(); ++i) {
+        qint64& k = keys_[size_t(before) + i];
+        fits = k == 0 || k == group[i];
+        if (fits && k == 0) {
+            k = group[i];
+            --unread_;
+        }
+    }
+    if (fits)
+        return before + int(in - group.begin());
+    if (!readAllKeys())
+        return -1;
+    it = std::find(keys_.begin(), keys_.end(), rowId);
+    return it == keys_.end() ? -1 : int(it - keys_.begin());
 }
 
 void Table::adoptDefinition(qint64 definition) {
@@ -415,22 +573,17 @@ void Table::syncKeys(bool checkOthers) {
         if (now.definition != loadedDefinition_) {
             adoptDefinition(now.definition);
             keysValid_ = false;
-        } else if (keysValid_ && now.rows == loadedChanges_) {
+        } else if (keysValid_ && !windowsStale_ && now.rows == loadedChanges_) {
             return;
         }
-    } else if (keysValid_) {
+    } else if (keysValid_ && !windowsStale_) {
         return;
     }
     const qint64 keep = curRowId_;
     const QVector<QVariant> keepKey = curKey_;
     cache_.clear();
     loadKeys();
-    int pos = -1;
-    if (keep != 0) {
-        auto it = std::find(keys_.begin(), keys_.end(), keep);
-        if (it != keys_.end())
-            pos = int(it - keys_.begin());
-    }
+    int pos = positionOf(keep);
     if (pos < 0 && keep != 0 && !keepKey.isEmpty()) {
         // The record left the view (deleted or filtered out): stand where it would be.
         QVariantList key;
@@ -442,9 +595,7 @@ void Table::syncKeys(bool checkOthers) {
             return false;
         });
         if (found) {
-            auto it = std::find(keys_.begin(), keys_.end(), found);
-            if (it != keys_.end())
-                pos = int(it - keys_.begin());
+            pos = positionOf(found);
         } else if (!keys_.empty()) {
             pos = int(keys_.size()) - 1;
         }
@@ -469,7 +620,7 @@ void Table::setPosition(int pos) {
         return;
     }
     pos_ = std::clamp(pos, 0, n - 1);
-    curRowId_ = keys_[pos_];
+    curRowId_ = keyAt(pos_);
     bof_ = eof_ = false;
     curKey_.clear();
     if (const QVector<QVariant>* row = rowFor(curRowId_))
@@ -561,10 +712,10 @@ bool Table::gotoBookmark(qint64 bookmark) {
     if (!isOpen() || bookmark == 0)
         return false;
     syncKeys(true);
-    auto it = std::find(keys_.begin(), keys_.end(), bookmark);
-    if (it == keys_.end())
+    const int pos = positionOf(bookmark);
+    if (pos < 0)
         return fail(QStringLiteral("Záznam už nie je v tabuľke %1.").arg(fileName_));
-    setPosition(int(it - keys_.begin()));
+    setPosition(pos);
     return true;
 }
 
@@ -644,12 +795,50 @@ QVector<QVariant> Table::rowValues(qint64 rowId) {
 QVariant Table::valueAt(int row, int fieldIndex) {
     if (row < 0 || row >= int(keys_.size()) || fieldIndex < 0 || fieldIndex >= defs_.size())
         return QVariant();
-    const QVector<QVariant>* r = rowFor(keys_[row]);
+    const qint64 id = keyAt(row);
+    if (!cache_.contains(id) && db_ && db_->backend().idWindow() > 0)
+        prefetch(row);
+    const QVector<QVariant>* r = rowFor(id);
     return r ? r->at(fieldIndex) : QVariant();
 }
 
+// A grid asks for one row after the other: on a server the rows of a screen come in one
+// statement instead of one each.
+void Table::prefetch(int row) {
+    constexpr int kRows = 48;
+    Backend& b = db_->backend();
+    QVariantList ids;
+    for (int i = row; i < int(keys_.size()) && ids.size() < kRows; ++i) {
+        const qint64 id = keyAt(i);
+        if (id != 0 && !cache_.contains(id))
+            ids << id;
+    }
+    if (ids.isEmpty())
+        return;
+    while (ids.size() < kRows)
+        ids << qint64(0); // one statement for any number of rows: no row has id 0
+    QStringList marks;
+    for (int i = 0; i < kRows; ++i)
+        marks << QStringLiteral("?");
+    if (cache_.size() + kRows >= kCacheLimit)
+        cache_.clear();
+    DbStatus st;
+    b.query(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 IN (%4)")
+                .arg(b.rowIdColumn(), selectColumns(), b.quoteName(sqlName_), marks.join(", ")),
+            ids,
+            [&](const QVariantList& r) {
+                QVector<QVariant> values(defs_.size());
+                for (int i = 0; i < tableFields_; ++i)
+                    values[i] = FromStorage(defs_[i], r[i + 1]);
+                computeCalc(values);
+                cache_.insert(r[0].toLongLong(), values);
+                return true;
+            },
+            st);
+}
+
 qint64 Table::rowIdAt(int row) const {
-    return row >= 0 && row < int(keys_.size()) ? keys_[row] : 0;
+    return keyAt(row);
 }
 
 bool Table::convertKey(const Database::OrderInfo& o, const QVariantList& in, QVariantList& out) {
@@ -856,15 +1045,15 @@ bool Table::findImpl(const QVariantList& values, bool nearest) {
         eof_ = true;
         return false;
     }
-    auto it = std::find(keys_.begin(), keys_.end(), found);
-    if (it == keys_.end()) {
+    int pos = positionOf(found);
+    if (pos < 0) {
         keysValid_ = false;
         syncKeys(true);
-        it = std::find(keys_.begin(), keys_.end(), found);
-        if (it == keys_.end())
+        pos = positionOf(found);
+        if (pos < 0)
             return false;
     }
-    setPosition(int(it - keys_.begin()));
+    setPosition(pos);
     return nearest ? true : exact;
 }
 
@@ -1064,10 +1253,9 @@ bool Table::remove() {
         return fail(why);
     cache_.remove(curRowId_);
     const qint64 gone = curRowId_;
-    auto it = std::find(keys_.begin(), keys_.end(), gone);
-    if (it != keys_.end()) {
-        const int at = int(it - keys_.begin());
-        keys_.erase(it);
+    const int at = positionOf(gone);
+    if (at >= 0) {
+        keys_.erase(keys_.begin() + at);
         if (keysValid_ && before == loadedChanges_)
             loadedChanges_ = after;
         else

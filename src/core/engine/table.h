@@ -165,10 +165,16 @@ private:
     QString orderSql(const Database::OrderInfo& o, bool reverse) const;
     Database::OrderInfo resolveOrder(const QString& fields);
     bool loadKeys();
+    qint64 keyAt(int pos) const;
+    void readWindow(int pos) const;
+    int positionOf(qint64 rowId);
+    bool readAllKeys();
+    bool keyGroup(qint64 rowId, int& before, std::vector<qint64>& group);
     void syncKeys(bool checkOthers);
     void adoptDefinition(qint64 definition);
     void setPosition(int pos);
     const QVector<QVariant>* rowFor(qint64 rowId);
+    void prefetch(int row);
     QVector<QVariant> fetch(qint64 rowId, bool* found);
     void computeCalc(QVector<QVariant>& row);
     const QVector<QVariant>& currentValues();
@@ -199,7 +205,12 @@ private:
     Predicate predicate_;
     bool filtered_ = false;
 
-    std::vector<qint64> keys_;
+    // The order's row ids; 0 where a window of them is not read yet (see Backend::idWindow).
+    mutable std::vector<qint64> keys_;
+    mutable qint64 unread_ = 0;         // entries still 0
+    mutable bool windowsStale_ = false; // a window was read after another program's change
+    QString keysWhere_;                 // the filter the ids were read with
+    QVariantList keysBinds_;
     bool keysValid_ = false;
     qint64 loadedChanges_ = -1;
     qint64 loadedDefinition_ = -1;
