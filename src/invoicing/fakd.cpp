@@ -408,7 +408,8 @@ bool TfFakd::TransferInsurerInvoice() {
 void TfFakd::proposeDatesAndSupplier() {
     const QDate today = QDate::currentDate();
     double splat = 0;
-    const int days = DecimalFromText(owner("SPLAT"), splat) ? int(splat) : 7;
+    const QString due = OwnerField(app(), QStringLiteral("SPLAT"));
+    const int days = DecimalFromText(due, splat) ? int(splat) : 7;
     eDatVys->setText(FormatDate(DaysFromDate(today)));
     eDatPln->setText(eDatVys->text());
     eDatSpl->setText(FormatDate(DaysFromDate(today.addDays(days))));
@@ -416,7 +417,6 @@ void TfFakd::proposeDatesAndSupplier() {
 }
 
 void TfFakd::fillFromInsurerInvoice(qint64 insurerInvoiceCode) {
-    auto owner = [&](const char* f) { return OwnerField(app(), QString::fromLatin1(f)); };
     InsurerInvoiceSource source = ReadInsurerInvoice(app(), insurerInvoiceCode);
     source_ = QStringLiteral("1");
     QString mode;
