@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Invoices driven from the keyboard only, on a fresh demo shop under a virtual display: an
 # invoice to a company added with three lines and printed to the screen (the report must be
-# that new invoice). ("Z poisťovne" is covered by the form tests: its button has no Alt letter.)
+# that new invoice), then a new invoice filled "Z poisťovne" from the February insurer invoice.
 # The report is rendered to PNG pages; screenshots land in WORK_DIR/shots.
 #   tools/invoice-keyboard-run.sh [WORK_DIR]   (needs xvfb-run, xdotool, xwd and pdftoppm; build first)
 set -euo pipefail
@@ -52,6 +52,29 @@ focus "Voľba zariadenia"; keys Return   # the screen
 sleep 3
 shot viewer
 focus "Zoznam faktúr"
+# A new invoice "Z poisťovne": the insurer invoices' pick list opens on the last one, two up is
+# the February invoice of the first insurer.
+keys F2
+focus "Faktúra"
+keys alt+p
+focus "Položky faktúry"; keys ctrl+End
+focus "Faktúra"
+# Back in the form the focus is on its first field: back past Kód, Späť and OK to the button.
+keys shift+Tab shift+Tab shift+Tab shift+Tab space   # Z poisťovne
+focus "Zoznam faktúr pre poisťovne"
+keys Up Up
+shot insurer-pick
+keys Return
+focus "Faktúra"
+shot insurer-invoice
+keys alt+p
+focus "Položky faktúry"
+shot insurer-items
+keys ctrl+End
+focus "Faktúra"
+keys alt+o
+focus "Zoznam faktúr"
+shot list-after-insurer
 RUN
 
 for f in "$work"/shots/*.xwd; do python3 "$top/tools/xwd2png.py" "$f" "${f%.xwd}.png" && rm "$f"; done
@@ -76,5 +99,13 @@ assert abs(suma - 366.91) < 0.005, suma
 report = open(os.path.join(work, 'cache', 'vidoraw', 'zost1.zst'), 'rb').read().decode('cp1250')
 assert cis in report and 'Okuliarový rám' in report and 'Zrak, s.r.o.' in report, 'not the new invoice'
 assert '2025/P01' not in report
-print('invoice %s printed with its three lines' % cis)
+# The insurer invoice taken over: the same lines as the demo's 2025/P01 made from it.
+(p01,), = q("select KOD from FAK where CISFAKTU = '2025/P01'")
+(new, kdeodb, doplnok), = q("select KOD, KDEODB, DOPLNOK from FAK order by KOD desc limit 1")
+assert new not in (p01, kod) and (kdeodb, doplnok) == ('1', '24'), (new, kdeodb, doplnok)
+cols = "TEXT, MNOZSTVO, MJ, CENA, DPH, SPOLU"
+want = q("select %s from POL where KODH = ? order by KOD" % cols, p01)
+got = q("select %s from POL where KODH = ? order by KOD" % cols, new)
+assert got == want and any(t.startswith('Za obdobie: 2.2025') for t, *_ in got), (got, want)
+print('invoice %s printed, insurer invoice taken over with %d lines' % (cis, len(got)))
 PY
