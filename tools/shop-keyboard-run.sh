@@ -32,10 +32,7 @@ export VIDORAW_DATA="$work/data" VIDORAW_CONFIG="$work/cfg/" XDG_CACHE_HOME="$wo
 "$top/build/bin/vidoraw" &
 app=$!
 trap 'kill $app 2>/dev/null || true' EXIT
-wait_for() { for _ in $(seq 1 50); do xdotool search --name "$1" >/dev/null 2>&1 && return 0; sleep 0.2; done; echo "no window: $1" >&2; exit 1; }
-keys() { for k in "$@"; do xdotool key "$k"; sleep 0.4; done; }
-focus() { wait_for "$1"; xdotool windowfocus --sync "$(xdotool search --name "$1" | tail -1)"; sleep 0.3; }
-shot() { sleep 0.5; xwd -root -silent > "$work/shots/$1.xwd"; }
+source "$top/tools/keyboard-lib.sh"
 
 focus "Vidora pre Windows"
 keys alt+k k                       # Klienti | Klienti
