@@ -20,6 +20,7 @@ namespace {
 // First keys of the advisory locks; the second is the schema's own number.
 constexpr int kWriteLockSpace = 0x56520001; // the write lock, one writer at a time
 constexpr int kDataLockSpace = 0x56520002;  // held shared by every program; exclusive work
+constexpr qint64 kLargestPage = 16384;       // rows of one read of a long scan
 
 // Type numbers of the results the engine reads (pg_type.oid).
 constexpr Oid kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kOid = 26, kFloat4 = 700,
@@ -212,36 +213,28 @@ public:
     bool query(const QString& sql, const QVariantList& binds,
                const std::function<bool(const QVariantList&)>& row, DbStatus& st) override {
         // The server would send every row of an open-ended ordered scan at once, while the
-        // caller mostly wants the first few: such scans are read in growing pages.
+        // caller mostly wants the first few: such scans are read in growing pages, and a
+        // whole table (the copy command) never stands in memory at once. Pages, not a
+        // server cursor: the caller may run its own statements between two rows.
         const bool paged = sql.startsWith(QLatin1String("SELECT")) &&
                            sql.contains(QLatin1String(" ORDER BY ")) &&
                            !sql.contains(QLatin1String(" LIMIT "));
         if (!paged)
             return readAll(run(sql, binds, st), row, nullptr, st);
+        const QString s = sql + QStringLiteral(" LIMIT ? OFFSET ?");
         qint64 offset = 0;
-        for (qint64 page : {qint64(32), qint64(4096), qint64(-1)}) {
-            QVariantList b = binds;
-            QString s = sql;
-            if (page > 0) {
-                s += QStringLiteral(" LIMIT ? OFFSET ?");
-                b << page << offset;
-            } else {
-                s += QStringLiteral(" OFFSET ?");
-                b << offset;
-            }
+        for (qint64 page = 32;; page = std::min<qint64>(page * 16, kLargestPage)) {
             bool stopped = false;
-            int n = 0;
-            PGresult* r = run(s, b, st);
+            PGresult* r = run(s, QVariantList(binds) << page << offset, st);
             if (!r)
                 return false;
-            n = PQntuples(r);
+            const int n = PQntuples(r);
             if (!readAll(r, row, &stopped, st))
                 return false;
-            if (stopped || page < 0 || n < page)
+            if (stopped || n < page)
                 return true;
             offset += n;
         }
-        return true;
     }
 
     bool ids(const QString& sql, const QVariantList& binds, std::vector<qint64>& out,

@@ -463,18 +463,21 @@ bool Table::keyGroup(qint64 rowId, int& before, std::vector<qint64>& group) {
     const QString own = QStringLiteral("(SELECT %1 FROM %2 WHERE %3 = ?)")
                             .arg(raw, b.quoteName(sqlName_), b.rowIdColumn());
     const QString ownTerm = term == raw ? own : b.collated(own, orderInfo_.caseInsensitive);
-    // Blanks come first ascending and last descending.
-    const QString earlier =
-        desc ? QStringLiteral("((%1 IS NULL AND %2 IS NOT NULL) OR %3 > %4)").arg(own, raw, term, ownTerm)
-             : QStringLiteral("(%1 IS NOT NULL AND (%2 IS NULL OR %3 < %4))").arg(own, raw, term, ownTerm);
     const QString same = QStringLiteral("((%1 IS NULL AND %2 IS NULL) OR %3 = %4)").arg(own, raw, term, ownTerm);
     const QString filter =
         keysWhere_.isEmpty() ? QString() : '(' + keysWhere_.mid(7) + QStringLiteral(") AND ");
+    // The rows before it: blanks (first ascending, last descending) and the values before
+    // its own, counted apart so that each count runs along the order's index.
+    const QString blanks = desc ? QStringLiteral("%1 IS NOT NULL AND %2 IS NULL").arg(raw, own)
+                                : QStringLiteral("%1 IS NULL AND %2 IS NOT NULL").arg(raw, own);
+    const QString values = QStringLiteral("%1 %2 %3").arg(term, desc ? ">" : "<", ownTerm);
+    const QString table = b.quoteName(sqlName_);
     DbStatus st;
     qint64 count = -1;
-    if (!b.query(QStringLiteral("SELECT count(*) FROM %1 WHERE %2%3")
-                     .arg(b.quoteName(sqlName_), filter, earlier),
-                 QVariantList(keysBinds_) << rowId << rowId,
+    if (!b.query(QStringLiteral("SELECT (SELECT count(*) FROM %1 WHERE %2%3) + "
+                                "(SELECT count(*) FROM %1 WHERE %2%4)")
+                     .arg(table, filter, blanks, values),
+                 QVariantList(keysBinds_) << rowId << keysBinds_ << rowId,
                  [&](const QVariantList& r) {
                      count = r[0].toLongLong();
                      return false;
