@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <libpq-fe.h>
 #include <memory>
 #include <sqlite3.h>
@@ -25,11 +26,21 @@ inline int CollateCs(void*, int n1, const void* s1, int n2, const void* s2) {
                          QStringView(static_cast<const char16_t*>(s2), n2 / 2), false);
 }
 
+// A row of a raw query: texts and numbers as the database gives them (an empty text for NULL).
+class RawRow {
+public:
+    virtual ~RawRow() = default;
+    virtual QString text(int column) const = 0;
+    virtual double number(int column) const = 0;
+};
+
 // The same statements without the engine. SQL names are quoted: the server keeps capitals
 // only in quoted names. One "?" parameter at most.
 class RawDb {
 public:
     virtual ~RawDb() = default;
+    // Visits every row of a query.
+    virtual void each(const QByteArray& sql, const std::function<void(const RawRow&)>& visit) = 0;
     // Runs a query to its end (or to limit rows), reading every column.
     virtual int run(const QByteArray& sql, const char* text = nullptr, int limit = -1) = 0;
     virtual void exec(const char* sql) = 0;
@@ -63,6 +74,20 @@ public:
         }
         sqlite3_finalize(s);
         return rows;
+    }
+    void each(const QByteArray& sql, const std::function<void(const RawRow&)>& visit) override {
+        struct Row final : RawRow {
+            sqlite3_stmt* s = nullptr;
+            QString text(int i) const override {
+                const auto* p = static_cast<const char16_t*>(sqlite3_column_text16(s, i));
+                return p ? QString::fromUtf16(p, sqlite3_column_bytes16(s, i) / 2) : QString();
+            }
+            double number(int i) const override { return sqlite3_column_double(s, i); }
+        } row;
+        sqlite3_prepare_v2(db_, sql.constData(), -1, &row.s, nullptr);
+        while (sqlite3_step(row.s) == SQLITE_ROW)
+            visit(row);
+        sqlite3_finalize(row.s);
     }
     void exec(const char* sql) override { sqlite3_exec(db_, sql, nullptr, nullptr, nullptr); }
     void insertMany(const QByteArray& sql, int n, qint64& next) override {
@@ -110,6 +135,22 @@ public:
                 PQgetvalue(r, i, c);
         PQclear(r);
         return rows;
+    }
+    void each(const QByteArray& sql, const std::function<void(const RawRow&)>& visit) override {
+        struct Row final : RawRow {
+            PGresult* r = nullptr;
+            int at = 0;
+            QString text(int i) const override {
+                return QString::fromUtf8(PQgetvalue(r, at, i), PQgetlength(r, at, i));
+            }
+            double number(int i) const override { return std::strtod(PQgetvalue(r, at, i), nullptr); }
+        } row;
+        row.r = PQexec(conn_, sql.constData());
+        if (PQresultStatus(row.r) != PGRES_TUPLES_OK)
+            std::fprintf(stderr, "%s", PQresultErrorMessage(row.r));
+        for (; row.at < PQntuples(row.r); ++row.at)
+            visit(row);
+        PQclear(row.r);
     }
     void exec(const char* sql) override {
         PGresult* r = PQexec(conn_, sql);

@@ -236,7 +236,7 @@ bool BatchReader::collect(qint64 invoiceCode, qint64 batchCode, BatchFileHeader&
     for (int i = 1; i <= 4; ++i)
         for (const char* f : {"KODOP", "POCET", "SUMAPOI", "SUMAPAC"})
             needed << QString::fromLatin1(f) + QString::number(i);
-    const bool ok = t.scanFields(
+    const bool ok = t.scanGroup(
         QStringLiteral("KODFA;KODDAV;KOD"), {invoiceCode, batchCode}, needed,
         [&](qint64, const QVector<QVariant>& r) {
             if (ValueAsInteger(r[kodfa]) != invoiceCode || ValueAsInteger(r[koddav]) != batchCode)

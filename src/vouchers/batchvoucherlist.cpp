@@ -438,89 +438,27 @@ void OpenBatchVoucherList(AppContext& app, qint64 invoiceCode, qint64 batchCode,
 namespace vidoraw {
 
 TfKlientPoukazy::TfKlientPoukazy(AppContext& app, qint64 clientCode, QWidget* parent)
-    : QDialog(parent), app_(app) {
-    setWindowTitle(QStringLiteral("Zoznam poukazov"));
-    auto* outer = new QVBoxLayout(this);
-    auto* frame = new QGroupBox(QStringLiteral(" Klient "));
-    FormRows rows(frame);
-    QStringList c;
-    LookupFields(app, module::kKlient, QStringLiteral("KOD"), {clientCode},
-                 {QStringLiteral("RODCIS"), QStringLiteral("TITUL"), QStringLiteral("MENO"),
-                  QStringLiteral("PRIEZVISK")},
-                 c);
-    auto shown = [&](const QString& label, const QString& text, int width) {
-        QLineEdit* e = rows.addRow(label, 0, width);
-        e->setText(text);
-        FormRows::makeDisplayOnly(e);
-        return e;
-    };
-    eKod = shown(QStringLiteral("Kód:"), QString::number(clientCode), 8);
-    eRodcis = shown(QStringLiteral("Rodné číslo:"), c.value(0), 12);
-    eTitul = shown(QStringLiteral("Titul:"), c.value(1), 10);
-    eMeno = shown(QStringLiteral("Meno:"), c.value(2), 15);
-    ePriezvisk = shown(QStringLiteral("Priezvisko:"), c.value(3), 20);
-    outer->addWidget(frame);
-
-    grid = new QTableWidget(0, 2);
-    grid->setHorizontalHeaderLabels({QStringLiteral("Kód"), QStringLiteral("Dátum")});
-    grid->setColumnWidth(0, 120);
-    grid->setColumnWidth(1, 120);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->verticalHeader()->hide();
+    : ClientRecordsDialog(app, clientCode, module::kPoukazv, QStringLiteral("Zoznam poukazov"),
+                          BirthNumber::Second, parent) {
     connect(grid, &QTableWidget::cellDoubleClicked, this, [this] { commandShow(); });
-    outer->addWidget(grid, 1);
     auto* back = new QPushButton(QStringLiteral("Späť"));
     back->setAutoDefault(false);
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
-    outer->addWidget(back, 0, Qt::AlignCenter);
-
-    Table vouchers;
-    RecordModule* m = app.registry.module(module::kPoukazv);
-    if (m && m->OpenTable()) {
-        vouchers.setDatabase(m->table().database());
-        vouchers.setTableName(m->table().tableName());
-    }
-    const int kod = vouchers.open() ? vouchers.fieldIndex(QStringLiteral("KOD")) : -1;
-    const int klient = vouchers.fieldIndex(QStringLiteral("KODKLIENT"));
-    const int datum = vouchers.fieldIndex(QStringLiteral("DATUM"));
-    QList<QStringList> found;
-    if (kod >= 0)
-        vouchers.scanOrder(QStringLiteral("KODKLIENT;DATUM"), {clientCode}, false,
-                           [&](qint64, const QVector<QVariant>& r) {
-                               if (ValueAsInteger(r[klient]) != clientCode)
-                                   return false;
-                               const QDate d = r[datum].toDate();
-                               found << QStringList{QString::number(ValueAsInteger(r[kod])),
-                                                    d.isValid() ? d.toString(QStringLiteral("d.M.yyyy")) : QString()};
-                               return true;
-                           });
-    // A client without vouchers shows one empty row.
-    if (found.isEmpty())
-        found << QStringList{QString(), QString()};
-    grid->setRowCount(int(found.size()));
-    for (int r = 0; r < found.size(); ++r)
-        for (int col = 0; col < 2; ++col)
-            grid->setItem(r, col, new QTableWidgetItem(found[r][col]));
-    grid->selectRow(int(found.size()) - 1);
+    outer()->addWidget(back, 0, Qt::AlignCenter);
 }
 
-int TfKlientPoukazy::showModal() { return RunDialog(*this); }
-
 void TfKlientPoukazy::commandShow() {
-    const int row = grid->currentRow();
-    QTableWidgetItem* item = row >= 0 ? grid->item(row, 0) : nullptr;
-    if (!item || item->text().isEmpty())
+    const qint64 code = currentCode();
+    if (code == 0)
         return;
     auto* f = dynamic_cast<TfPoukazvd*>(app_.registry.module(module::kPoukazv));
     if (!f || !f->OpenTable())
         return;
     Table& t = f->table();
     const QString order = t.order();
-    if (!FindByKey(t, QStringLiteral("KOD"), item->text().toLongLong())) {
+    if (!FindByKey(t, QStringLiteral("KOD"), code)) {
         ShowNotice(QStringLiteral("Chyba"),
-                   QStringLiteral("Poukaz s kódom %1 sa nenašiel!").arg(item->text()),
+                   QStringLiteral("Poukaz s kódom %1 sa nenašiel!").arg(code),
                    NoticeKind::Error, this);
     } else {
         f->ShowRecord();

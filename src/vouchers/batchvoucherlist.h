@@ -2,6 +2,7 @@
 // "Zoznam poukazov dávky": the vouchers of one batch of one insurer invoice, kept through the
 // voucher form, which it hands the batch context. "Zoznam poukazov": the vouchers of a client.
 #include "framework/appcontext.h"
+#include "vouchers/clientrecords.h"
 
 #include <QDialog>
 #include <QDate>
@@ -92,31 +93,18 @@ void OpenBatchVoucherList(AppContext& app, qint64 invoiceCode, qint64 batchCode,
 
 } // namespace vidoraw
 
-class QTableWidget;
-
 namespace vidoraw {
 
 // "Zoznam poukazov" of one client: code and prescription date, by date; Enter or a double
 // click shows the voucher.
-class TfKlientPoukazy : public QDialog {
+class TfKlientPoukazy : public ClientRecordsDialog {
     Q_OBJECT
 public:
     TfKlientPoukazy(AppContext& app, qint64 clientCode, QWidget* parent = nullptr);
-    int showModal();
     void commandShow();
-
-    QLineEdit* eKod = nullptr;
-    QLineEdit* eRodcis = nullptr;
-    QLineEdit* eTitul = nullptr;
-    QLineEdit* eMeno = nullptr;
-    QLineEdit* ePriezvisk = nullptr;
-    QTableWidget* grid = nullptr;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    AppContext& app_;
 };
 
 } // namespace vidoraw

@@ -97,6 +97,8 @@ private slots:
     void cleanupTestCase() { data_.reset(); }
     void positions_data();
     void positions();
+    void groups_data();
+    void groups();
     void refreshAndRemoveFarDown();
 
 private:
@@ -173,6 +175,53 @@ void TestCursorPositions::positions() {
 }
 
 // Rows added before the current record and the record removed, far from the first window.
+void TestCursorPositions::groups_data() {
+    QTest::addColumn<QString>("order");
+    QTest::addColumn<QVariantList>("key");
+    QTest::addColumn<bool>("caseInsensitive");
+    QTest::newRow("town, any case of a name") << "MESTO;PRIEZ" << QVariantList{"nitra", "ČIERNY"} << true;
+    QTest::newRow("town alone") << "MESTO;PRIEZ" << QVariantList{"Žilina"} << true;
+    QTest::newRow("blank town, stored empty or null") << "MESTO;PRIEZ" << QVariantList{QString()} << true;
+    QTest::newRow("case-sensitive") << "MENO" << QVariantList{"ján"} << false;
+    QTest::newRow("number") << "POCET" << QVariantList{7} << false;
+    QTest::newRow("nothing equal") << "PRIEZ" << QVariantList{"Zzz"} << true;
+}
+
+// One group of an order, read without running on: exactly the rows whose leading fields equal
+// the key, in the order's sequence.
+void TestCursorPositions::groups() {
+    QFETCH(QString, order);
+    QFETCH(QVariantList, key);
+    QFETCH(bool, caseInsensitive);
+    Database& db = *data_->f.db;
+    Table walker(&db, "OSOBY.DB");
+    QVERIFY(Prepare(walker, order, ""));
+    const QStringList fields = SplitFieldList(order);
+    QList<qint64> expected;
+    for (walker.first(); !walker.eof(); walker.next()) {
+        bool equal = true;
+        for (int i = 0; i < key.size() && equal; ++i) {
+            const QVariant v = walker.field(fields[i]).value();
+            if (key[i].typeId() == QMetaType::Int)
+                equal = v.toInt() == key[i].toInt();
+            else
+                equal = v.toString().compare(key[i].toString(), caseInsensitive ? Qt::CaseInsensitive
+                                                                                : Qt::CaseSensitive) == 0;
+        }
+        if (equal)
+            expected << walker.bookmark();
+    }
+    Table t(&db, "OSOBY.DB");
+    QList<qint64> got;
+    ENGINE_OK(t.scanGroup(order, key, {"KOD"}, [&](qint64 id, const QVector<QVariant>&) {
+        got << id;
+        return true;
+    }), t);
+    QCOMPARE(got, expected);
+    if (key != QVariantList{"Zzz"})
+        QVERIFY(got.size() > 10);
+}
+
 void TestCursorPositions::refreshAndRemoveFarDown() {
     Database& db = *data_->f.db;
     Table t(&db, "OSOBY.DB");

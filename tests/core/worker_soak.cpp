@@ -14,7 +14,7 @@
 #include "framework/appcontext.h"
 #include "vouchers/vouchers.h"
 
-#include <QApplication>
+#include "workermain.h"
 #include <QDeadlineTimer>
 #include <QThread>
 #include <cstdio>
@@ -63,8 +63,7 @@ std::optional<QList<int>> StoredSteps(Table& v, const QString& name) {
     const int who = v.fieldIndex("PRIEZVISK"), step = v.fieldIndex("CISLO");
     if (!v.scanFields("PRIEZVISK", {name}, {"PRIEZVISK", "CISLO"},
                       [&](qint64, const QVector<QVariant>& row) {
-                          if (row[who].toString() != name)
-                              return false;
+                          if (row[who].toString() != name) return false;
                           steps << row[step].toString().toInt();
                           return true;
                       }))
@@ -80,8 +79,7 @@ bool ReadSteps(Table& v, const QString& name, QList<int>& steps) {
             return true;
         }
         Report(name, "check", v.lastError());
-        if (deadline.hasExpired())
-            return false;
+        if (deadline.hasExpired()) return false;
         QThread::msleep(200);
     }
 }
@@ -89,67 +87,54 @@ bool ReadSteps(Table& v, const QString& name, QList<int>& steps) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    const QStringList args = qapp.arguments();
-    if (args.size() < 5 || args[1] != QLatin1String("soak"))
-        return 2;
-    QString error;
-    std::unique_ptr<Database> db = Database::open(args[2], &error);
-    if (!db) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 3;
-    }
-    db->setLockTimeout(60000);
-    AppContext app;
-    app.db = db.get();
-    app.registry.setDatabase(db.get());
-    RegisterVoucherModules(app);
-    RegisterBillingModules(app);
-    const qint64 invoice = args[3].toLongLong();
-    const int steps = args[4].toInt();
-    const QString name = QStringLiteral("P%1").arg(QCoreApplication::applicationPid());
-    Table vouchers, batches;
-    if (!OpenModuleCursor(app, module::kPoukaz, vouchers) ||
-        !OpenModuleCursor(app, module::kDavka, batches)) {
-        std::fprintf(stderr, "open: %s %s\n", qPrintable(vouchers.lastError()),
-                     qPrintable(batches.lastError()));
-        return 4;
-    }
-    if (steps == 0)
-        return 0; // the tables are made
-    int result = 0;
-    for (int i = 0; i < steps && result == 0; ++i) {
-        qint64 batch = 0, number = 0;
-        // A batch whose commit went unanswered may be in: an empty batch, complete in itself.
-        while (!AddBatch(app, invoice, batch, number, &error)) {
-            Report(name, QStringLiteral("batch %1").arg(i), error);
-            QList<int> ignored;
-            if (!ReadSteps(vouchers, name, ignored))
-                return 5;
-        }
-        QString why;
-        while (!AddVoucherPair(vouchers, invoice, batch, name, i, why)) {
-            Report(name, QStringLiteral("vouchers %1").arg(i), why);
+    return test::RunWorker(
+        argc, argv, "soak", 5,
+        [](AppContext& app) {
+            RegisterVoucherModules(app);
+            RegisterBillingModules(app);
+        },
+        [](AppContext& app, const QStringList& args) {
+            QString error;
+            const qint64 invoice = args[3].toLongLong();
+            const int steps = args[4].toInt();
+            const QString name = QStringLiteral("P%1").arg(QCoreApplication::applicationPid());
+            Table vouchers, batches;
+            if (!OpenModuleCursor(app, module::kPoukaz, vouchers) ||
+                !OpenModuleCursor(app, module::kDavka, batches)) {
+                std::fprintf(stderr, "open: %s %s\n", qPrintable(vouchers.lastError()),
+                             qPrintable(batches.lastError()));
+                return 4;
+            }
+            if (steps == 0) return 0; // the tables are made
+            int result = 0;
+            for (int i = 0; i < steps && result == 0; ++i) {
+                qint64 batch = 0, number = 0;
+                // A batch whose commit went unanswered may be in: an empty batch, complete in
+                // itself.
+                while (!AddBatch(app, invoice, batch, number, &error)) {
+                    Report(name, QStringLiteral("batch %1").arg(i), error);
+                    QList<int> ignored;
+                    if (!ReadSteps(vouchers, name, ignored)) return 5;
+                }
+                QString why;
+                while (!AddVoucherPair(vouchers, invoice, batch, name, i, why)) {
+                    Report(name, QStringLiteral("vouchers %1").arg(i), why);
+                    QList<int> stored;
+                    if (!ReadSteps(vouchers, name, stored)) return 5;
+                    if (stored.contains(i)) break; // in, though its commit went unanswered
+                }
+            }
+            std::printf("DONE\n");
+            std::fflush(stdout);
+            std::string line;
+            std::getline(std::cin, line);
             QList<int> stored;
-            if (!ReadSteps(vouchers, name, stored))
-                return 5;
-            if (stored.contains(i))
-                break; // in, though its commit went unanswered
-        }
-    }
-    std::printf("DONE\n");
-    std::fflush(stdout);
-    std::string line;
-    std::getline(std::cin, line);
-    QList<int> stored;
-    if (!ReadSteps(vouchers, name, stored))
-        return 5;
-    if (stored.size() != 2 * steps) {
-        std::fprintf(stderr, "%s: %lld vouchers of %d\n", qPrintable(name),
-                     static_cast<long long>(stored.size()), 2 * steps);
-        return 6;
-    }
-    app.registry.ReleaseAll();
-    return 0;
+            if (!ReadSteps(vouchers, name, stored)) return 5;
+            if (stored.size() != 2 * steps) {
+                std::fprintf(stderr, "%s: %lld vouchers of %d\n", qPrintable(name),
+                             static_cast<long long>(stored.size()), 2 * steps);
+                return 6;
+            }
+            return 0;
+        });
 }

@@ -6,50 +6,37 @@
 #include "invoicing/invoicing.h"
 #include "invoicing/numberseries.h"
 
-#include <QApplication>
+#include "workermain.h"
 #include <cstdio>
 
 using namespace vidoraw;
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    const QStringList args = qapp.arguments();
-    if (args.size() < 4 || args[1] != QLatin1String("save"))
-        return 2;
-    QString error;
-    std::unique_ptr<Database> db = Database::open(args[2], &error);
-    if (!db) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 3;
-    }
-    db->setLockTimeout(60000);
-    AppContext app;
-    app.db = db.get();
-    app.registry.setDatabase(db.get());
-    RegisterInvoicingModules(app);
-    RecordModule* invoices = app.registry.module(module::kFak);
-    if (!invoices || !invoices->OpenTable())
-        return 4;
-    Table& t = invoices->table();
-    const int n = args[3].toInt();
-    int result = 0;
-    for (int i = 0; i < n && result == 0; ++i) {
-        const QString proposed = NextInvoiceNumber(app);
-        WriteLock lock(*db);
-        QString number;
-        if (!lock.ok()) {
-            std::fprintf(stderr, "lock: %s\n", qPrintable(lock.error()));
-            result = 5;
-        } else if (!IssueInvoiceNumber(app, proposed, proposed, number)) {
-            result = 6;
-        } else if (!t.append() ||
-                   !t.field("KOD").setValue(LastValue(t, "KOD", "KOD") + 1) ||
-                   !t.field("CISFAKTU").setAsString(number) || !t.post() || !lock.commit()) {
-            std::fprintf(stderr, "post: %s\n", qPrintable(t.lastError()));
-            result = 7;
-        }
-    }
-    app.registry.ReleaseAll();
-    return result;
+    return test::RunWorker(
+        argc, argv, "save", 4, [](AppContext& app) { RegisterInvoicingModules(app); },
+        [](AppContext& app, const QStringList& args) {
+            RecordModule* invoices = app.registry.module(module::kFak);
+            if (!invoices || !invoices->OpenTable()) return 4;
+            Table& t = invoices->table();
+            const int n = args[3].toInt();
+            int result = 0;
+            for (int i = 0; i < n && result == 0; ++i) {
+                const QString proposed = NextInvoiceNumber(app);
+                WriteLock lock(*app.db);
+                QString number;
+                if (!lock.ok()) {
+                    std::fprintf(stderr, "lock: %s\n", qPrintable(lock.error()));
+                    result = 5;
+                } else if (!IssueInvoiceNumber(app, proposed, proposed, number)) {
+                    result = 6;
+                } else if (!t.append() ||
+                           !t.field("KOD").setValue(LastValue(t, "KOD", "KOD") + 1) ||
+                           !t.field("CISFAKTU").setAsString(number) || !t.post() ||
+                           !lock.commit()) {
+                    std::fprintf(stderr, "post: %s\n", qPrintable(t.lastError()));
+                    result = 7;
+                }
+            }
+            return result;
+        });
 }

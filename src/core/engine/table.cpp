@@ -864,25 +864,38 @@ bool Table::convertKey(const Database::OrderInfo& o, const QVariantList& in, QVa
 
 bool Table::scanOrder(const QString& orderFields, const QVariantList& fromKey, bool honourFilter,
                       const std::function<bool(qint64, const QVector<QVariant>&)>& visit) {
-    return scanImpl(orderFields, fromKey, honourFilter, nullptr, visit);
+    return scanImpl(orderFields, fromKey, KeyBound::From, honourFilter, nullptr, visit);
 }
 
 bool Table::scanFields(const QString& orderFields, const QVariantList& fromKey,
                        const QStringList& fields,
                        const std::function<bool(qint64, const QVector<QVariant>&)>& visit) {
+    std::optional<QList<int>> only = fieldList(fields);
+    return only && scanImpl(orderFields, fromKey, KeyBound::From, false, &*only, visit);
+}
+
+bool Table::scanGroup(const QString& orderFields, const QVariantList& key, const QStringList& fields,
+                      const std::function<bool(qint64, const QVector<QVariant>&)>& visit) {
+    std::optional<QList<int>> only = fieldList(fields);
+    return only && scanImpl(orderFields, key, KeyBound::Equal, false, &*only, visit);
+}
+
+std::optional<QList<int>> Table::fieldList(const QStringList& fields) {
     if (!isOpen() && !open())
-        return false;
+        return std::nullopt;
     QList<int> only;
     for (const QString& f : fields) {
         const int i = fieldIndex(f);
-        if (i < 0 || i >= tableFields_)
-            return fail(QStringLiteral("Tabuľka %1 nemá pole %2.").arg(fileName_, f));
+        if (i < 0 || i >= tableFields_) {
+            fail(QStringLiteral("Tabuľka %1 nemá pole %2.").arg(fileName_, f));
+            return std::nullopt;
+        }
         only << i;
     }
-    return scanImpl(orderFields, fromKey, false, &only, visit);
+    return only;
 }
 
-bool Table::scanImpl(const QString& orderFields, const QVariantList& fromKey, bool honourFilter,
+bool Table::scanImpl(const QString& orderFields, const QVariantList& fromKey, KeyBound bound, bool honourFilter,
                      const QList<int>* only,
                      const std::function<bool(qint64, const QVector<QVariant>&)>& visit) {
     if (!isOpen() && !open())
@@ -901,7 +914,19 @@ bool Table::scanImpl(const QString& orderFields, const QVariantList& fromKey, bo
         conds << '(' + compiled_.sql + ')';
         binds << compiled_.binds;
     }
-    if (!key.isEmpty()) {
+    if (!key.isEmpty() && bound == KeyBound::Equal) {
+        for (int i = 0; i < key.size(); ++i) {
+            const FieldDef& f = defs_[o.fieldIndexes[i]];
+            const QString raw = b.quoteName(f.name.toUpper());
+            if (!key[i].isValid() || key[i].isNull()) {
+                conds << (f.isText() ? QStringLiteral("(%1 IS NULL OR %1 = '')").arg(raw)
+                                     : raw + QStringLiteral(" IS NULL"));
+            } else {
+                conds << (f.isText() ? b.collated(raw, o.caseInsensitive) : raw) + QStringLiteral(" = ?");
+                binds << ToStorage(f, key[i]);
+            }
+        }
+    } else if (!key.isEmpty()) {
         auto colOf = [&](int i) {
             const FieldDef& f = defs_[o.fieldIndexes[i]];
             const QString c = b.quoteName(f.name.toUpper());

@@ -132,6 +132,10 @@ public:
     // blank and calculated fields are not filled. For long walks that need a few fields.
     bool scanFields(const QString& orderFields, const QVariantList& fromKey, const QStringList& fields,
                     const std::function<bool(qint64 rowId, const QVector<QVariant>& row)>& visit);
+    // The same, only the rows whose first order fields equal key: one group (the vouchers of
+    // a batch) read without running on into the next.
+    bool scanGroup(const QString& orderFields, const QVariantList& key, const QStringList& fields,
+                   const std::function<bool(qint64 rowId, const QVector<QVariant>& row)>& visit);
     // Exact find in any order without moving this cursor.
     std::optional<qint64> locate(const QString& orderFields, const QVariantList& key,
                                  bool honourFilter);
@@ -182,7 +186,9 @@ private:
     bool passesPredicate(QVector<QVariant>& row);
     bool findImpl(const QVariantList& values, bool nearest);
     QString selectColumns() const;
-    bool scanImpl(const QString& orderFields, const QVariantList& fromKey, bool honourFilter,
+    std::optional<QList<int>> fieldList(const QStringList& fields); // their indexes, or fails
+    enum class KeyBound { From, Equal };
+    bool scanImpl(const QString& orderFields, const QVariantList& fromKey, KeyBound bound, bool honourFilter,
                   const QList<int>* only,
                   const std::function<bool(qint64 rowId, const QVector<QVariant>& row)>& visit);
 
