@@ -910,8 +910,8 @@ bool WriteFilters(AppContext& app, QString* error) {
     TableFiller saved(app, module::kNastav, error);
     const std::tuple<const char*, const char*, const char*> filters[] = {
         {"POUKAZ", "Poukazy z obce", "(OBEC = $OBEC)"},
-        {"POUKAZ", "Poukazy vydané v marci 2025",
-         "((DATUMVYD >= '1.3.2025') and (DATUMVYD <= '31.3.2025'))"},
+        {"POUKAZ", "Poukazy vydané vo februári 2025",
+         "((DATUMVYD >= '1.2.2025') and (DATUMVYD <= '28.2.2025'))"},
         {"KLIENT", "Klienti z Nitry", "((OBEC = 'Nitra'))"},
         {"FAK", "Faktúry nad 100", "((SUMA > 100))"}};
     for (const auto& [list, description, expression] : filters)
