@@ -63,6 +63,8 @@ struct AppContext {
     QString vatPayer = QStringLiteral("N");
     QString ajsdph = QStringLiteral("N");
     ReportWriter reports;
+    // The bulk set's random choices: one sequence per run, starting from seed 0.
+    quint32 randomSeed = 0;
     // Shows a file with the desktop's program for it (default: QDesktopServices); tests replace
     // it so that no program starts.
     std::function<bool(const QUrl&)> openOnDesktop;
@@ -74,6 +76,7 @@ struct AppContext {
     KeptWindow period;          // AskPeriod
     KeptWindow directoryChoice; // ChooseDirectory
     KeptWindow info;            // ShowInfo
+    KeptWindow textPrompt;      // AskText
 };
 
 } // namespace vidoraw

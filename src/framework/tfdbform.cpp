@@ -3,6 +3,8 @@
 #include "core/interaction.h"
 #include "core/moduleregistry.h"
 
+#include "framework/bulkset.h"
+#include "framework/filtermenu.h"
 #include "framework/menuletters.h"
 #include "framework/radiogroup.h"
 #include "framework/tfbrowse.h"
@@ -396,20 +398,36 @@ QList<QAction*> TfDbForm::otherCommands(TfBrowse* browser, QObject* parent) {
     });
     add(QStringLiteral("&Export pre Excel"), {});
     add(QStringLiteral("&Import z Excelu"), {});
-    add(QStringLiteral("Hromadné &dosadenie"), {});
+    add(QStringLiteral("Hromadné &dosadenie"), [this, browser] {
+        ownerBrowser = browser;
+        RunBulkSet(*this, browser);
+    });
     add(QStringLiteral("&Obnov"), [browser] { browser->RefreshStep(); });
     return out;
 }
 
-QList<QAction*> TfDbForm::filterCommands(TfBrowse*, QObject* parent) {
+QList<QAction*> TfDbForm::filterCommands(TfBrowse* browser, QObject* parent) {
     QList<QAction*> out;
-    // The filters themselves come with the filter builder.
-    for (const char* text : {"&Výber z existujúcich", "&Nový filter", "&Zruš filter",
-                             "&Filtrovací reťazec"}) {
+    auto add = [&](const char* text, const char* hint, std::function<void()> run) {
         auto* a = new QAction(QString::fromUtf8(text), parent);
-        a->setEnabled(false);
+        a->setStatusTip(QString::fromUtf8(hint));
+        a->setToolTip(QString::fromUtf8(hint));
+        connect(a, &QAction::triggered, this, [this, browser, run] {
+            ownerBrowser = browser;
+            run();
+        });
         out << a;
-    }
+    };
+    add("&Výber z existujúcich", "Výber jedného z existujúcich filtrov",
+        [this, browser] { PickSavedFilter(*this, browser); });
+    add("&Nový filter", "Vytavorenie nového filtra", [this, browser] { NewFilter(*this, browser); });
+    add("&Zruš filter", "Zruší aktuálne nastavený filter", [this, browser] {
+        removeFilter();
+        if (browser)
+            browser->UpdateButtons();
+    });
+    add("&Filtrovací reťazec", "Zobrazí aktuálne nastavený filtrovací reťazec",
+        [this, browser] { ShowFilterText(*this, browser); });
     return out;
 }
 

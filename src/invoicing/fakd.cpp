@@ -65,6 +65,7 @@ TfFakd::TfFakd(AppContext& app) : TfDbForm(app, kNumber) {
                         ? code
                         : 6;
     setWindowTitle(QStringLiteral("Faktúra"));
+    filtersAllowed = true;
     addCodeRow(QStringLiteral("Kód:"));
 
     rows().addWide(Heading(QStringLiteral("2. Faktúra"), this));

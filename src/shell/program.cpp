@@ -3,6 +3,9 @@
 #include "core/interaction.h"
 #include "core/settings.h"
 #include "core/values.h"
+#include "framework/filter1d.h"
+#include "framework/filterd.h"
+#include "framework/nastavd.h"
 #include "framework/views.h"
 #include "shell/farbyprvkovf.h"
 #include "shell/farbyzoznamovf.h"
@@ -27,9 +30,12 @@ namespace vidoraw {
 
 void RegisterShellModules(AppContext& app) {
     RegisterModule<TfSystemd>(app);
+    RegisterModule<TfNastavd>(app);
+    RegisterModule<TfFilterd>(app);
     RegisterModule<TfPohladd>(app);
     RegisterModule<TfVlastnikd>(app);
     RegisterModule<TfPosunzd>(app);
+    RegisterModule<TfFilter1d>(app);
 }
 
 Program::Program(AppContext& app) : app_(app) {

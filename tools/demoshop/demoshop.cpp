@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <tuple>
 
 namespace vidoraw {
 
@@ -882,6 +883,44 @@ bool WriteBilling(AppContext& app, DemoRandom& rnd, const DemoOptions& o,
     return true;
 }
 
+// The fields offered for filtering the vouchers, the clients and the invoices, and a few
+// saved filters (one asks for the municipality when it is used).
+bool WriteFilters(AppContext& app, QString* error) {
+    TableFiller fields(app, module::kFilter1, error);
+    const std::pair<const char*, const char*> vouchers[] = {
+        {"Priezvisko", "PRIEZVISK"}, {"Obec", "OBEC"},          {"Dátum", "DATUM"},
+        {"Dátum vydania", "DATUMVYD"}, {"Poisťovňa klienta", "KODPOIKL"},
+        {"Diagnóza", "KODDIAG"},     {"Kód faktúry", "KODFA"}};
+    const std::pair<const char*, const char*> clients[] = {
+        {"Priezvisko", "PRIEZVISK"}, {"Meno", "MENO"}, {"Obec", "OBEC"},
+        {"PSČ", "PSC"},              {"Poisťovňa", "KODPOI"}, {"Dátum", "DATUM"}};
+    const std::pair<const char*, const char*> invoices[] = {
+        {"Číslo faktúry", "CISFAKTU"}, {"Odberateľ", "NAZOV_ODB"},
+        {"Dátum vystavenia", "DAT_VYS"}, {"Dátum splatnosti", "DAT_SPL"},
+        {"Suma", "SUMA"},             {"Typ", "TYP"}};
+    auto add = [&](const char* list, const auto& rows) {
+        for (const auto& [description, field] : rows)
+            if (!fields.add({{"TABULKA", list}, {"POPIS", QString::fromUtf8(description)},
+                             {"POLE", field}}))
+                return false;
+        return true;
+    };
+    if (!add("POUKAZ", vouchers) || !add("KLIENT", clients) || !add("FAK", invoices))
+        return false;
+    TableFiller saved(app, module::kNastav, error);
+    const std::tuple<const char*, const char*, const char*> filters[] = {
+        {"POUKAZ", "Poukazy z obce", "(OBEC = $OBEC)"},
+        {"POUKAZ", "Poukazy vydané vo februári 2025",
+         "((DATUMVYD >= '1.2.2025') and (DATUMVYD <= '28.2.2025'))"},
+        {"KLIENT", "Klienti z Nitry", "((OBEC = 'Nitra'))"},
+        {"FAK", "Faktúry nad 100", "((SUMA > 100))"}};
+    for (const auto& [list, description, expression] : filters)
+        if (!saved.add({{"TABULKA", list}, {"POPIS", QString::fromUtf8(description)},
+                        {"FILTER", expression}}))
+            return false;
+    return true;
+}
+
 } // namespace
 
 bool MakeDemoShop(AppContext& app, const DemoOptions& options, QString* error) {
@@ -912,6 +951,7 @@ bool MakeDemoShop(AppContext& app, const DemoOptions& options, QString* error) {
         [&] { return WriteBulkMail(app, error); },
         [&] { return WritePrinterOffsets(app, error); },
         [&] { return WriteCustomerCards(app, book, error); },
+        [&] { return WriteFilters(app, error); },
     };
     for (const auto& step : bookSteps)
         if (!TableFiller::InOneWrite(app, error, step))
