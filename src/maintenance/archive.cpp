@@ -25,10 +25,16 @@ QString PlaceFolder(ArchivePlace place, const QString& directory) {
 
 QList<std::pair<int, QString>> ModuleTableFiles(AppContext& app) {
     QList<std::pair<int, QString>> out;
+    QStringList seen; // a table two modules work on is taken once
     for (int n = 1; n <= kModuleCount; ++n) {
         const ModuleInfo* info = ModuleInfoFor(n);
-        if (info && info->tableFile && app.registry.hasFactory(n))
-            out.append({n, QString::fromLatin1(info->tableFile)});
+        if (!info || !info->tableFile || !app.registry.hasFactory(n))
+            continue;
+        const QString file = QString::fromLatin1(info->tableFile);
+        if (seen.contains(file, Qt::CaseInsensitive))
+            continue;
+        seen << file;
+        out.append({n, file});
     }
     return out;
 }

@@ -30,7 +30,7 @@ bool ArchiveData(AppContext& app, ArchivePlace place, const QString& directory,
 bool RestoreData(AppContext& app, ArchivePlace place, const QString& directory,
                  QWidget* owner = nullptr, const ArchiveOptions& options = {});
 
-// The table files of the registered modules, by module number.
+// The table files of the registered modules, by module number, each table once.
 QList<std::pair<int, QString>> ModuleTableFiles(AppContext& app);
 
 } // namespace vidoraw

@@ -62,21 +62,21 @@ struct OldData {
     explicit OldData(const QString& version) {
         SetSettingsDirectory(configDir.path());
         open();
-        QSet<int> laterTables;
-        QMultiHash<int, QString> laterFields;
+        QSet<QString> laterTables; // by file: two modules may share a table
+        QMultiHash<QString, QString> laterFields;
         for (const Addition& a : History()) {
             if (QString::fromLatin1(a.version) <= version)
                 continue;
             for (int n : a.tables)
-                laterTables << n;
+                laterTables << FileOf(n).toUpper();
             for (const auto& [n, field] : a.fields)
-                laterFields.insert(n, QString::fromLatin1(field));
+                laterFields.insert(FileOf(n).toUpper(), QString::fromLatin1(field));
         }
         for (const auto& [n, file] : ModuleTableFiles(*app)) {
-            if (laterTables.contains(n))
+            if (laterTables.contains(file.toUpper()))
                 continue;
             TableSchema s = *app->registry.schema(n);
-            const QStringList gone = laterFields.values(n);
+            const QStringList gone = laterFields.values(file.toUpper());
             FieldDefs fields;
             for (const FieldDef& f : s.fields)
                 if (!gone.contains(f.name, Qt::CaseInsensitive))
@@ -96,7 +96,7 @@ struct OldData {
         addRow(module::kVlastn, {{"KOD", "1"}, {"NAZOV", "Optika pri rybníku"}});
         addRow(module::kPoukazv, {{"KOD", "7"}, {"RODCIS", "800101/1007"}});
         if (version >= "1,01")
-            addRow(module::kFak, {{"KOD", "3"}, {"CISFAK", "2008001"}});
+            addRow(module::kFak, {{"KOD", "3"}, {"CISFAKTU", "2008001"}});
     }
     ~OldData() {
         close();
@@ -200,7 +200,11 @@ void TestDataVersion::upgradeFrom() {
     // Every table as a new data directory has it.
     for (const auto& [n, file] : ModuleTableFiles(*data.app)) {
         QVERIFY2(data.db->tableExists(file), qPrintable(file));
-        QCOMPARE(Layout(data.db->fieldDefs(file)), Layout(data.app->registry.schema(n)->fields));
+        QStringList expected = Layout(data.app->registry.schema(n)->fields);
+        // Invoices made before 1,11 get the flag in its upgrade's size, not a new table's.
+        if (n == module::kFak && version < "1,11")
+            expected.replaceInStrings("ZOBRAZDM,A,3", "ZOBRAZDM,A,1");
+        QCOMPARE(Layout(data.db->fieldDefs(file)), expected);
     }
     // The records kept their values and got the defaults of what was added after them.
     QCOMPARE(data.value(module::kVlastn, "NAZOV"), QStringLiteral("Optika pri rybníku"));
