@@ -1,4 +1,7 @@
 #include "framework/adrarch.h"
+#include "framework/systemrecord.h"
+#include "maintenance/dataversion.h"
+#include "maintenance/upgradewindow.h"
 #include "maintenance/maintenance.h"
 #include "maintenance/tfadres.h"
 #include "maintenancefixture.h"
@@ -20,6 +23,8 @@ class TestMaintenanceCommands : public QObject {
 private slots:
     void archiveToChosenDirectory();
     void diskContents();
+    void startWithDataVersion_data();
+    void startWithDataVersion();
 };
 
 void TestMaintenanceCommands::archiveToChosenDirectory() {
@@ -74,6 +79,43 @@ void TestMaintenanceCommands::diskContents() {
     QCOMPARE(shop.ui.takeNoticeTexts(),
              QStringList{"Mazanie súborov ukončené! Počet zmazaných súborov: 2 !"});
     QCOMPARE(a.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"PODADR"});
+}
+
+void TestMaintenanceCommands::startWithDataVersion_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("runs");      // the program goes on
+    QTest::addColumn<QString>("version"); // afterwards
+    QTest::newRow("current") << "1,15" << true << "1,15";
+    QTest::newRow("one step older") << "1,14" << true << "1,15";
+    QTest::newRow("newer than the program") << "1,16" << false << "1,16";
+}
+
+void TestMaintenanceCommands::startWithDataVersion() {
+    QFETCH(QString, stored);
+    QFETCH(bool, runs);
+    QFETCH(QString, version);
+    ShopFixture shop(10);
+    RegisterMaintenanceCommands(*shop.program, *shop.app);
+    QVERIFY(WriteSystemFields(*shop.app, {{"VERZIA", stored}}));
+    QStringList protocol;
+    if (stored == "1,14")
+        shop.ui.queueDialog([&](QDialog& d) {
+            auto* w = qobject_cast<TfNovaVerzia*>(&d);
+            QVERIFY(w);
+            protocol = w->protocol();
+            d.accept();
+        });
+    QCOMPARE(shop.program->runStartSequence(), runs);
+    if (!runs)
+        QCOMPARE(shop.ui.takeNoticeTexts(),
+                 QStringList{"Nesprávne číslo verzie programu! Kvôli bezpečnosti musí byť program ukončený!"});
+    QCOMPARE(StoredDataVersion(*shop.app), version);
+    if (stored == "1,14") {
+        // The vouchers already had the newest layout: the step says so and sets the version.
+        QVERIFY(protocol.contains("   Tabuľka : POUKAZ.DB už bola prevedená skôr."));
+        QCOMPARE(protocol.last(), QStringLiteral("Prevod na verziu 1,15 ukončený."));
+        QCOMPARE(SystemField(*shop.app, "STAV"), QStringLiteral("B"));
+    }
 }
 
 VIDORAW_TEST(TestMaintenanceCommands)
