@@ -91,7 +91,7 @@ void TestArchive::roundTripInThreeVolumes() {
 }
 
 void TestArchive::readByAnIndependentReader() {
-    ShopFixture shop(60);
+    ShopFixture shop(150);
     QVERIFY(shop.archive(QStringLiteral("100000k")));
     shop.ui.takeNotices();
     const QString archive = QDir(shop.archiveDir.path()).filePath("VIDORAW.ARJ");
@@ -108,6 +108,29 @@ void TestArchive::readByAnIndependentReader() {
         if (shop.app->db->tableExists(t.second))
             expected << PackedName(t.second);
     QCOMPARE(listed, expected);
+
+    // Split into volumes, each volume is an archive the reader lists on its own; together
+    // they name every table.
+    const qint64 total = QFileInfo(archive).size();
+    shop.ui.queueAnswer(1);
+    QVERIFY(shop.archive(ThirdOf(total)));
+    shop.ui.takeNotices();
+    QSet<QString> inVolumes;
+    const QStringList volumes = VolumesIn(shop.archiveDir.path());
+    QCOMPARE(volumes.size(), 3);
+    for (const QString& v : volumes) {
+        QProcess p;
+        p.start("7zz", {"l", "-slt", QDir(shop.archiveDir.path()).filePath(v)});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        for (const QByteArray& line : p.readAllStandardOutput().split('\n'))
+            if (line.startsWith("Path = Z"))
+                inVolumes << QString::fromUtf8(line.mid(7)).trimmed();
+    }
+    QCOMPARE(inVolumes, expected);
+    shop.ui.queueAnswer(1);
+    QVERIFY(shop.archive(QStringLiteral("100000k")));
+    shop.ui.takeNotices();
 
     QTemporaryDir out;
     QProcess extract;
