@@ -200,8 +200,8 @@ bool Restorer::keepCurrentAside() {
     const QString fresh = aside + QStringLiteral(".new");
     QDir(fresh).removeRecursively();
     QString why;
-    bool ok = false;
-    {
+    bool ok = LocalDatabaseFolder(fresh, &why);
+    if (ok) {
         auto copy = Database::open(fresh, &why);
         CopyReport report;
         ok = copy && CopyData(*app_.db, *copy, report, &why);

@@ -20,10 +20,19 @@ bool Fail(QString* error, const QString& why) {
 
 } // namespace
 
+bool LocalDatabaseFolder(const QString& directory, QString* error) {
+    QFile f(QDir(directory).filePath(QLatin1String(kDatabaseFile)));
+    if (QDir().mkpath(directory) && f.open(QIODevice::WriteOnly))
+        return true;
+    return Fail(error, QStringLiteral("Súbor %1 sa nedá vytvoriť.").arg(f.fileName()));
+}
+
 bool DumpTable(Database& db, const QString& fileName, const QString& targetFile,
                QString* error) {
     const QString scratch = targetFile + QStringLiteral(".d");
     QDir(scratch).removeRecursively();
+    if (!LocalDatabaseFolder(scratch, error))
+        return false;
     bool ok = false;
     {
         auto copy = Database::open(scratch, error);

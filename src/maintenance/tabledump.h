@@ -7,6 +7,9 @@
 
 namespace vidoraw {
 
+// Makes directory a new, empty one for a database file of its own (never the server's).
+bool LocalDatabaseFolder(const QString& directory, QString* error);
+
 // Writes table fileName of db into targetFile (replacing it).
 [[nodiscard]] bool DumpTable(Database& db, const QString& fileName, const QString& targetFile,
                              QString* error);
