@@ -253,9 +253,15 @@ void TestArchive::refusedWhileAnotherProgramHasTheData() {
     auto other = Database::open(shop.dataDir.path(), &error);
     QVERIFY2(other, qPrintable(error));
     QVERIFY(!shop.archive());
-    QCOMPARE(shop.ui.takeNoticeTexts(),
-             QStringList{"Pre túto operáciu je potrebný exkluzívny-výhradný prístup k databázam. "
-                         "Všetci ostatní užívatelia musia ukončiť program."});
+    const QList<RecordedNotice> notices = shop.ui.takeNotices();
+    QVERIFY(!notices.isEmpty());
+    QCOMPARE(notices[0].text,
+             QStringLiteral("Pre túto operáciu je potrebný exkluzívny-výhradný prístup k databázam. "
+                            "Všetci ostatní užívatelia musia ukončiť program."));
+    // A database server also names who has the data open.
+    if (notices.size() > 1)
+        QCOMPARE(notices[1].title, QStringLiteral("Zoznam prihlásených užívateľov"));
+    QVERIFY(notices.size() <= 2);
     QVERIFY(FilesIn(shop.archiveDir.path()).isEmpty());
     other.reset();
     QVERIFY(shop.archive()); // the system table works again after the refusal
