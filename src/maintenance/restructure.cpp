@@ -48,8 +48,8 @@ RestructureResult RestructureTable(Database& db, const QString& fileName,
     QList<Add> adds;
     for (const FieldAddition& a : additions) {
         FieldDef def;
-        if (!FieldDef::fromText(a.spec, def))
-            return fail(QStringLiteral("Nesprávna definícia poľa %1.").arg(a.spec));
+        if (!FieldDef::fromText(a.definition, def))
+            return fail(QStringLiteral("Nesprávna definícia poľa %1.").arg(a.definition));
         adds.append({def, a.position, a.defaultValue});
     }
     bool changed = false;

@@ -9,7 +9,7 @@
 namespace vidoraw {
 
 struct FieldAddition {
-    QString spec;          // "NAME,TYPE,SIZE"
+    QString definition;    // "NAME,TYPE,SIZE"
     int position = -1;     // 0-based; outside the field list: at the end
     QString defaultValue;  // what every copied record gets; empty: left blank
 };
