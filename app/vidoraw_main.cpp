@@ -5,6 +5,7 @@
 #include "core/interaction.h"
 #include "invoicing/invoicing.h"
 #include "invoicing/invoicingstart.h"
+#include "maintenance/maintenance.h"
 #include "shell/mainwindow.h"
 #include "shell/program.h"
 #include "shop/shop.h"
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
     RegisterVoucherCommands(program, app);
     RegisterInvoicingCommands(program, app);
     RegisterBillingCommands(program, app);
+    RegisterMaintenanceCommands(program, app);
     program.mainWindow()->show();
     program.start();
     return qapp.exec();

@@ -130,7 +130,13 @@ bool Program::runStartSequence() {
         window_->close();
         return false;
     }
-    if (dataVersionCheck && dataVersionCheck()) {
+    const DataCheck data = dataVersionCheck ? dataVersionCheck() : DataCheck::Current;
+    if (data == DataCheck::Stop) {
+        window_->allowClose = false;
+        window_->close();
+        return false;
+    }
+    if (data == DataCheck::Upgraded) {
         ReindexAll(false);
         SetRunState(app_, QStringLiteral("A"));
     }

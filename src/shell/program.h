@@ -43,7 +43,10 @@ public:
 
     // Steps that later parts of the program plug in.
     std::function<bool()> login;              // false: the program ends at once
-    std::function<bool()> dataVersionCheck;   // true: an upgrade ran (then all is reindexed)
+    // The data version check: Upgraded (then all is reindexed), or Stop when the data cannot
+    // be used as they are (a failed upgrade step): the program ends at once.
+    enum class DataCheck { Current, Upgraded, Stop };
+    std::function<DataCheck()> dataVersionCheck;
     std::function<bool()> dataTooNew;         // true: the program ends at once
     std::function<QStringList()> loggedInUsers;
     // Loads the VAT rates in force into the context (the create step runs it).

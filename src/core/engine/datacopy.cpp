@@ -31,6 +31,72 @@ int CountRows(Database& db, const QString& fileName) {
 
 } // namespace
 
+bool CopyTable(Database& from, Database& to, const QString& name, qint64& rows, QString* error,
+               const QString& targetName) {
+    rows = 0;
+    const QString target = targetName.isEmpty() ? name : targetName;
+    const FieldDefs fields = from.fieldDefs(name);
+    if (!to.createTable(target, fields, from.indexDefs(name), error))
+        return false;
+    Table source(&from, name);
+    Table copy(&to, target);
+    if (!source.open())
+        return Fail(error, source.lastError());
+    if (!copy.open())
+        return Fail(error, copy.lastError());
+    std::unique_ptr<WriteLock> lock;
+    int inLock = 0;
+    QString why;
+    const bool scanned = ScanAll(source, [&](const QVector<QVariant>& row) {
+        if (!lock) {
+            lock = std::make_unique<WriteLock>(to);
+            if (!lock->ok()) {
+                why = lock->error();
+                return false;
+            }
+        }
+        if (!copy.append()) {
+            why = copy.lastError();
+            return false;
+        }
+        for (int i = 0; i < fields.size(); ++i)
+            if (!row[i].isNull() && !copy.field(i).setValue(row[i])) {
+                why = copy.lastError();
+                return false;
+            }
+        if (!copy.post()) {
+            why = QStringLiteral("%1: %2").arg(name, copy.lastError());
+            return false;
+        }
+        if (++inLock == kRowsPerWrite) {
+            inLock = 0;
+            const bool ok = lock->commit();
+            if (!ok)
+                why = lock->error();
+            lock.reset();
+            return ok;
+        }
+        return true;
+    });
+    if (!why.isEmpty())
+        return Fail(error, why);
+    if (!scanned)
+        return Fail(error, source.lastError());
+    if (lock && !lock->commit())
+        return Fail(error, lock->error());
+    lock.reset();
+    // The count check: both sides counted afresh from their databases.
+    const int have = CountRows(from, name);
+    const int copied = CountRows(to, target);
+    if (have < 0 || have != copied)
+        return Fail(error, QStringLiteral("Tabuľka %1: v zdroji %2 záznamov, v cieli %3.")
+                               .arg(name)
+                               .arg(have)
+                               .arg(copied));
+    rows = copied;
+    return true;
+}
+
 bool CopyData(Database& from, Database& to, CopyReport& report, QString* error,
               const std::function<void(const QString&)>& progress) {
     report = {};
@@ -42,64 +108,9 @@ bool CopyData(Database& from, Database& to, CopyReport& report, QString* error,
     for (const QString& name : tables) {
         if (progress)
             progress(name);
-        const FieldDefs fields = from.fieldDefs(name);
-        if (!to.createTable(name, fields, from.indexDefs(name), error))
+        qint64 copied = 0;
+        if (!CopyTable(from, to, name, copied, error))
             return false;
-        Table source(&from, name);
-        Table target(&to, name);
-        if (!source.open())
-            return Fail(error, source.lastError());
-        if (!target.open())
-            return Fail(error, target.lastError());
-        std::unique_ptr<WriteLock> lock;
-        int inLock = 0;
-        QString why;
-        const bool scanned = ScanAll(source, [&](const QVector<QVariant>& row) {
-            if (!lock) {
-                lock = std::make_unique<WriteLock>(to);
-                if (!lock->ok()) {
-                    why = lock->error();
-                    return false;
-                }
-            }
-            if (!target.append()) {
-                why = target.lastError();
-                return false;
-            }
-            for (int i = 0; i < fields.size(); ++i)
-                if (!row[i].isNull() && !target.field(i).setValue(row[i])) {
-                    why = target.lastError();
-                    return false;
-                }
-            if (!target.post()) {
-                why = QStringLiteral("%1: %2").arg(name, target.lastError());
-                return false;
-            }
-            if (++inLock == kRowsPerWrite) {
-                inLock = 0;
-                const bool ok = lock->commit();
-                if (!ok)
-                    why = lock->error();
-                lock.reset();
-                return ok;
-            }
-            return true;
-        });
-        if (!why.isEmpty())
-            return Fail(error, why);
-        if (!scanned)
-            return Fail(error, source.lastError());
-        if (lock && !lock->commit())
-            return Fail(error, lock->error());
-        lock.reset();
-        // The count check: both sides counted afresh from their databases.
-        const int have = CountRows(from, name);
-        const int copied = CountRows(to, name);
-        if (have < 0 || have != copied)
-            return Fail(error, QStringLiteral("Tabuľka %1: v zdroji %2 záznamov, v cieli %3.")
-                                   .arg(name)
-                                   .arg(have)
-                                   .arg(copied));
         report.tables << QStringLiteral("%1: %2").arg(name).arg(copied);
         report.rows += copied;
     }

@@ -17,4 +17,10 @@ struct CopyReport {
 [[nodiscard]] bool CopyData(Database& from, Database& to, CopyReport& report, QString* error,
                             const std::function<void(const QString& table)>& progress = {});
 
+// Copies one table of from, with its fields, indexes and rows, into to as targetName (the
+// same name when empty); to must not have that table yet. rows receives the count copied,
+// checked against the source. Inside an open write of to, the rows join that write.
+[[nodiscard]] bool CopyTable(Database& from, Database& to, const QString& name, qint64& rows,
+                             QString* error, const QString& targetName = {});
+
 } // namespace vidoraw

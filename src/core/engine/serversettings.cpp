@@ -65,7 +65,10 @@ ServerChoice ReadServerSettings(const QString& directory, ServerSettings& out, Q
     out = ServerSettings();
     const QString file = FindSettingsFile(directory);
     if (file.isEmpty()) {
-        if (!ParseTestServer(out))
+        // A directory holding a database file keeps it, also in a test run on the server
+        // (the archive's table files are such files).
+        if (QFileInfo::exists(QDir(directory).filePath(QStringLiteral("vidoraw.sqlite"))) ||
+            !ParseTestServer(out))
             return ServerChoice::LocalFile;
         // The absolute path names the schema: a worker process opening the same directory
         // finds it; a new temporary directory never meets an old schema.
