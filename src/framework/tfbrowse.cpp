@@ -580,6 +580,16 @@ void TfBrowse::commandOther() {
     module_->PopupOtherMenu(b->mapToGlobal(b->rect().center()), this);
 }
 
+void TfBrowse::commandPopup() {
+    if (!module_)
+        return;
+    // Under the current cell, as a right click there would open it.
+    QPoint at = grid->viewport()->rect().center();
+    if (grid->currentIndex().isValid())
+        at = grid->visualRect(grid->currentIndex()).bottomLeft();
+    module_->PopupKeyboardMenu(grid->viewport()->mapToGlobal(at), this);
+}
+
 void TfBrowse::commandFilter() {
     QPushButton* b = buttons[12];
     if (module_ && b->isEnabled())
@@ -724,7 +734,13 @@ void TfBrowse::keyPressEvent(QKeyEvent* event) {
             commandSearch();
         return;
     case Qt::Key_F10:
-        commandPrint();
+        if (mods & Qt::ShiftModifier)
+            commandPopup();
+        else
+            commandPrint();
+        return;
+    case Qt::Key_Menu:
+        commandPopup();
         return;
     case Qt::Key_F7:
         commandPick();
@@ -756,6 +772,10 @@ bool TfBrowse::eventFilter(QObject* watched, QEvent* event) {
         const QString text = k->text();
         if (k->key() == Qt::Key_Backspace) {
             eHladanie->clear();
+            return true;
+        }
+        if (k->key() == Qt::Key_Menu || (k->key() == Qt::Key_F10 && (k->modifiers() & Qt::ShiftModifier))) {
+            commandPopup();
             return true;
         }
         if (!text.isEmpty() && text[0].isPrint() && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&

@@ -59,6 +59,8 @@ public:
     void commandPrint();
     void commandOther();
     void commandFilter();
+    // The popup of the mouse buttons, from the keyboard (Menu key, Shift+F10).
+    void commandPopup();
     // "&Hľadaj": a text in any column; "&Nastav pohľad": the view editor.
     void commandFindText();
     void commandSetView();

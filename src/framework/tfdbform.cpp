@@ -452,6 +452,23 @@ void TfDbForm::PopupFilterMenu(const QPoint& globalPos, TfBrowse* browser) {
     menu.exec(globalPos);
 }
 
+void TfDbForm::PopupKeyboardMenu(const QPoint& globalPos, TfBrowse* browser) {
+    ownerBrowser = browser;
+    QMenu menu(browser);
+    menu.addActions(otherCommands(browser, &menu));
+    menu.addSeparator();
+    QMenu* filters = menu.addMenu(QStringLiteral("&Filter"));
+    const QList<QAction*> items = filterCommands(browser, filters);
+    for (int i = 0; i < items.size(); ++i) {
+        if (i == 2 || i == 3)
+            filters->addSeparator();
+        filters->addAction(items[i]);
+    }
+    RouteMenuLetters(filters);
+    RouteMenuLetters(&menu);
+    menu.exec(globalPos);
+}
+
 bool TfDbForm::PrintList(TfBrowse* browser, const QString& extraHeading) {
     ReportWriter& w = app().reports;
     return RunReport(

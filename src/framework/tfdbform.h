@@ -55,6 +55,9 @@ public:
     virtual void PopupOtherMenu(const QPoint& globalPos, TfBrowse* browser);
     virtual bool PrintList(TfBrowse* browser, const QString& extraHeading);
     virtual void PopupFilterMenu(const QPoint& globalPos, TfBrowse* browser);
+    // The list's popup opened from the keyboard (Menu key, Shift+F10): the other commands and,
+    // as a submenu, the filter commands, which otherwise only the middle mouse button reaches.
+    void PopupKeyboardMenu(const QPoint& globalPos, TfBrowse* browser);
     // The items of those menus, so that they can also be triggered without a popup.
     virtual QList<QAction*> otherCommands(TfBrowse* browser, QObject* parent);
     virtual QList<QAction*> filterCommands(TfBrowse* browser, QObject* parent);

@@ -5,6 +5,8 @@
 
 #include <QComboBox>
 #include <QFileInfo>
+#include <QMenu>
+#include <QTimer>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -39,6 +41,8 @@ private slots:
     void sortOrderRemembered();
     void savedRecordBecomesCurrent_data();
     void savedRecordBecomesCurrent();
+    void popupFromTheKeyboard_data();
+    void popupFromTheKeyboard();
 };
 
 void TestBrowse::buttonsFollowTheTable() {
@@ -327,6 +331,50 @@ void TestBrowse::savedRecordBecomesCurrent() {
     QCOMPARE(current, name);
     QCOMPARE(gridRow, row);
     QVERIFY(f.ui.verifyNoSurprises());
+}
+
+void TestBrowse::popupFromTheKeyboard_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Menu key") << int(Qt::Key_Menu) << int(Qt::NoModifier);
+    QTest::newRow("Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+}
+
+// A list without the Filter button (the vouchers list) reaches its filter commands only
+// through the middle mouse button; from the keyboard they come as a submenu of the popup.
+void TestBrowse::popupFromTheKeyboard() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    FrameworkFixture f;
+    f.fruit();
+    QStringList items, filterItems;
+    f.ui.queueDialog([&](QDialog& d) {
+        auto& b = As<TfBrowse>(d);
+        QVERIFY(!b.button(TfBrowse::sFilter)->isEnabled());
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* a : menu->actions()) {
+                if (a->isSeparator())
+                    continue;
+                items << a->text();
+                if (a->menu())
+                    for (QAction* sub : a->menu()->actions())
+                        if (!sub->isSeparator())
+                            filterItems << sub->text();
+            }
+            menu->close();
+        });
+        QTest::keyClick(b.grid, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        b.commandBack();
+    });
+    TfBrowse browser(f.app);
+    browser.Browse(kFruit, TfBrowse::DefaultButtons(), false);
+    QCOMPARE(items, QStringList({"&Hľadaj", "&Nastav pohľad", "&Počet záznamov", "&Export pre Excel",
+                                 "&Import z Excelu", "Hromadné &dosadenie", "&Obnov", "&Filter"}));
+    QCOMPARE(filterItems, QStringList({"&Výber z existujúcich", "&Nový filter", "&Zruš filter",
+                                       "&Filtrovací reťazec"}));
+    QVERIFY(f.ui.verifyNoSurprises()); // Shift+F10 does not print
 }
 
 VIDORAW_TEST(TestBrowse)
