@@ -4,6 +4,7 @@
 #include "core/moduleregistry.h"
 
 #include "framework/bulkset.h"
+#include "framework/exportwindow.h"
 #include "framework/filtermenu.h"
 #include "framework/menuletters.h"
 #include "framework/radiogroup.h"
@@ -396,7 +397,7 @@ QList<QAction*> TfDbForm::otherCommands(TfBrowse* browser, QObject* parent) {
                    QStringLiteral("Počet záznamov : %1.").arg(table_.recordCount()),
                    NoticeKind::Information, browser);
     });
-    add(QStringLiteral("&Export pre Excel"), {});
+    add(QStringLiteral("&Export pre Excel"), [this, browser] { RunExport(*this, browser); });
     add(QStringLiteral("&Import z Excelu"), {});
     add(QStringLiteral("Hromadné &dosadenie"), [this, browser] {
         ownerBrowser = browser;
