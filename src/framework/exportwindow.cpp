@@ -336,6 +336,7 @@ bool TfExportm::fieldKeyPress(QKeyEvent* event) {
     case Qt::Key_Enter:
         if (event->modifiers() & ~Qt::KeypadModifier)
             return false;
+        search_.clear(); // the next field is looked for anew
         moveToExport();
         return true;
     default:
@@ -357,6 +358,11 @@ bool TfExportm::fieldKeyPress(QKeyEvent* event) {
             break;
         }
     return true;
+}
+
+void TfExportm::showEvent(QShowEvent* event) {
+    TfMojForm::showEvent(event);
+    sgPolia->setFocus(Qt::OtherFocusReason);
 }
 
 bool TfExportm::eventFilter(QObject* watched, QEvent* event) {

@@ -83,6 +83,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool closeWithOk() override;
     bool closeWithBack() override;
 

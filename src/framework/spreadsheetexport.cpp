@@ -126,7 +126,7 @@ bool CollectExportRecords(AppContext& app, Table& list, const QList<ExportColumn
                     const bool blank = !value.isValid() || value.isNull();
                     v.text = ValueAsString(def, value);
                     if (def.type == 'F') {
-                        v.kind = blank ? ExportValue::Kind::Empty : ExportValue::Kind::Number;
+                        v.kind = blank ? ExportValue::Kind::Blank : ExportValue::Kind::Number;
                         v.number = ValueAsFloat(value);
                     } else if (def.type == 'D') {
                         v.kind = blank ? ExportValue::Kind::Empty : ExportValue::Kind::Date;
@@ -200,6 +200,13 @@ bool SpreadsheetWorkbook::setText(int row, int column, const QString& text, QStr
 
 bool SpreadsheetWorkbook::setEmptyText(int row, int column, QString* why) {
     return setText(row, column, QString(), why);
+}
+
+bool SpreadsheetWorkbook::setBlank(int row, int column, QString* why) {
+    if (!place(row, column, why))
+        return false;
+    cells_[{row, column}] = Cell{CellKind::Blank, QString(), 0, {}, QString()};
+    return true;
 }
 
 bool SpreadsheetWorkbook::setNumber(int row, int column, double value, QString* why) {
@@ -300,6 +307,8 @@ bool SpreadsheetWorkbook::save(const QString& path, QString* error) const {
                                  : worksheet_write_string(sheet, r, col,
                                                           c.text.toUtf8().constData(), f);
             break;
+        case CellKind::Blank:
+            break; // a cell without value or format is not written at all
         case CellKind::Number:
             e = worksheet_write_number(sheet, r, col, c.number, f);
             break;
@@ -354,6 +363,9 @@ QStringList WriteExportCells(SpreadsheetWorkbook& book, const FieldDefs& fields,
                 break;
             case ExportValue::Kind::Empty:
                 ok = book.setEmptyText(row, c);
+                break;
+            case ExportValue::Kind::Blank:
+                ok = book.setBlank(row, c);
                 break;
             case ExportValue::Kind::None:
                 break;

@@ -49,7 +49,8 @@ struct ExportValue {
         Text,   // a text ("@" in the spreadsheet)
         Number, // a floating-point field with a value
         Date,   // a date field with a value
-        Empty,  // a blank floating-point or date field
+        Empty,  // a blank date field: an empty text
+        Blank,  // a blank floating-point field: a cell without value or format
         None    // a look-up column without its list: the cell is left alone
     };
     Kind kind = Kind::None;
@@ -75,7 +76,7 @@ int ExportDisplayWidth(const FieldDef& def);
 // the spreadsheet's own do.
 class SpreadsheetWorkbook {
 public:
-    enum class CellKind { Text, Number, Date };
+    enum class CellKind { Text, Number, Date, Blank };
     struct Cell {
         CellKind kind = CellKind::Text;
         QString text;
@@ -91,6 +92,7 @@ public:
     // (outside the sheet, a text too long for a cell, no number, a date before 1900).
     bool setText(int row, int column, const QString& text, QString* why = nullptr);
     bool setEmptyText(int row, int column, QString* why = nullptr);
+    bool setBlank(int row, int column, QString* why = nullptr);
     bool setNumber(int row, int column, double value, QString* why = nullptr);
     bool setDate(int row, int column, const QDate& date, QString* why = nullptr);
     bool setColumnWidth(int column, double width);

@@ -239,6 +239,7 @@ void TestSpreadsheetExport::workbookReadBack() {
     StoreTitle(f, 2, "PRIEZ", "Priezvisko a šľachtický titul");
     SetPerson(f, 2, "PRIEZ", "Ďurčíková-Ťažká | Ôňa");
     SetPerson(f, 4, "POCET", "3");
+    SetPerson(f, 2, "CENA", "");
     auto w = f.window();
     w->eOdRiadku->setText(startRow);
     w->cbOdStlpca->setCurrentIndex(startColumn);
@@ -272,6 +273,7 @@ void TestSpreadsheetExport::workbookReadBack() {
     // Person 2: Slovak letters and a "|" as they are; count 0 finds no fruit: an empty text.
     QCOMPARE(at(0, h + 2), "str Ďurčíková-Ťažká | Ôňa @");
     QCOMPARE(at(5, h + 2), "empty  @");
+    QCOMPARE(at(3, h + 2), "-"); // no price: no value, no format
     QCOMPARE(at(3, h + 3), "number 4.75 General");
     QCOMPARE(at(5, h + 3), "empty  @"); // no fruit 5
     // Person 4: no birth date is an empty text cell; price 0 is the number 0.
@@ -638,6 +640,10 @@ void TestSpreadsheetExport::fieldListSortAndSearch() {
     QTest::keyClicks(w->sgPolia, "dat");
     QTest::keyClick(w->sgPolia, Qt::Key_Return);
     QCOMPARE(Names(w->exportColumns()), (QStringList{"PRIEZ", "DATNAR"}));
+    QCOMPARE(w->fieldSearch(), QString());
+    QTest::keyClicks(w->sgPolia, "ko");
+    QTest::keyClick(w->sgPolia, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(Names(w->exportColumns()), (QStringList{"PRIEZ", "DATNAR", "KOD"}));
 }
 
 void TestSpreadsheetExport::settingsKept() {
