@@ -65,7 +65,8 @@ QString CellText(const QJsonObject& book, const QString& name) {
 }
 
 // Stores the user's title of a field of the people's list.
-void StoreTitle(FilterFixture& f, int code, const QString& field, const QString& title) {
+void StoreTitle(FilterFixture& f, int code, const QString& field, const QString& title,
+                const QString& shown = "A") {
     RecordModule* views = f.app.registry.module(module::kPohlad);
     QVERIFY(views && views->OpenTable());
     Table& t = views->table();
@@ -75,6 +76,8 @@ void StoreTitle(FilterFixture& f, int code, const QString& field, const QString&
     QVERIFY(t.field("TAB").setAsString(kPeopleKey));
     QVERIFY(t.field("POLE").setAsString(field));
     QVERIFY(t.field("POPIS").setAsString(title));
+    QVERIFY(t.field("SIR").setValue(90));
+    QVERIFY(t.field("ZOBRAZ").setAsString(shown));
     QVERIFY(t.post());
 }
 
@@ -159,6 +162,7 @@ private slots:
     void settingsKept();
     void printedReport();
     void menuCommand();
+    void listWindowComesBack();
 };
 
 void TestSpreadsheetExport::cellNames_data() {
@@ -704,6 +708,45 @@ void TestSpreadsheetExport::menuCommand() {
     });
     a->trigger();
     QCOMPARE(f.ui.pendingDialogs(), 0);
+    QVERIFY(f.ui.verifyNoSurprises());
+}
+
+// The list window shows the same record and the same columns after the export, whatever
+// happened to its table and grid meanwhile.
+void TestSpreadsheetExport::listWindowComesBack() {
+    ExportWindowFixture f;
+    StoreTitle(f, 1, "KOD", "Kód");
+    StoreTitle(f, 2, "PRIEZ", "Priezvisko");
+    StoreTitle(f, 3, "OBEC", "Obec", "N");
+    bool checked = false;
+    f.ui.queueDialog([&](QDialog& d) {
+        auto& b = As<TfBrowse>(d);
+        Table& t = b.module()->table();
+        const int obec = b.model->columnOf("OBEC");
+        QVERIFY(b.grid->isColumnHidden(obec));
+        QVERIFY(t.findKey({3}));
+        b.syncGridToTable();
+        f.ui.queueDialog([&](QDialog& e) {
+            auto& w = As<TfExportm>(e);
+            w.exportDirectory = f.out.path();
+            b.grid->setColumnHidden(obec, false);
+            t.first();
+            Choose(w, {"OBEC"});
+            QVERIFY(!w.exportCsv().isEmpty());
+            w.pressOk();
+        });
+        QObject owner;
+        Command(b.module()->otherCommands(&b, &owner), "&Export pre Excel")->trigger();
+        QCOMPARE(f.ui.takeNoticeTexts().size(), 1);
+        QCOMPARE(int(t.field("KOD").asInteger()), 3);
+        QCOMPARE(b.grid->currentIndex().row(), t.recNo());
+        QVERIFY(b.grid->isColumnHidden(obec));
+        checked = true;
+        b.commandBack();
+    });
+    TfBrowse browser(f.app);
+    browser.Browse(kPeople, TfBrowse::DefaultButtons(), false);
+    QVERIFY(checked);
     QVERIFY(f.ui.verifyNoSurprises());
 }
 
