@@ -60,7 +60,7 @@ void TestKilledRestore::killedAtStep() {
     worker.kill();
     QVERIFY(worker.waitForFinished(10000));
 
-    shop.open();
+    QVERIFY(shop.open());
     QString why;
     QVERIFY2(SameData(shop.data(), restored ? original : changed, &why), qPrintable(why));
 

@@ -455,6 +455,10 @@ private:
 
     // The search path, the shared hold on the data and the collations, at every (re)connection.
     bool prepareSession(DbStatus& st) {
+        // A workstation killed in the middle of a long statement would otherwise keep its locks
+        // (the data held alone, a table's write lock) until that statement ends; servers before
+        // 14 do not know the setting and go on as before.
+        PQclear(PQexec(conn_, "SET client_connection_check_interval = 1000"));
         const QString schema = quoteName(server_.schema);
         QString sql;
         // A shop's own schema is made on its first start; a user who may not create schemas
