@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -167,6 +168,7 @@ private slots:
     void windowRemembersItsChoice();
     void questionByKind_data();
     void questionByKind();
+    void browseTakesTheFolder();
 };
 
 void TestNewVersion::copyInBlocks_data() {
@@ -567,6 +569,27 @@ void TestNewVersion::questionByKind() {
     QCOMPARE(f.ui.questions, QStringList{question});
     QCOMPARE(w.source(), kind == 3 ? f.work.filePath("VERZIA.ARJ") : QString("VERZIA.ARJ"));
     QCOMPARE(Entries(f.programFolder()), before);
+}
+
+void TestNewVersion::browseTakesTheFolder() {
+    InstallFixture f;
+    QVERIFY(WriteBytes(f.work.filePath("stara/VERZIA.ARJ"), "x"));
+    QVERIFY(WriteBytes(f.work.filePath("nova/Verzia_2.arj"), "x"));
+    TfInstnv w(*f.app);
+    w.rbAdresar->setChecked(true);
+    w.eCesta->setText(f.work.filePath("stara/"));
+    f.ui.queueDialog([&](QDialog& d) {
+        auto* dialog = qobject_cast<QFileDialog*>(&d);
+        QVERIFY(dialog);
+        QCOMPARE(dialog->nameFilters(), QStringList{"Kompresované súbory *.ARJ (*.ARJ *.arj)"});
+        QCOMPARE(dialog->directory().absolutePath(), f.work.filePath("stara"));
+        dialog->selectFile(f.work.filePath("nova/Verzia_2.arj"));
+        dialog->QDialog::done(QDialog::Accepted);
+    });
+    w.bbVyber->click();
+    // The folder of the chosen file; its own name does not count.
+    QCOMPARE(w.eCesta->text(), f.work.filePath("nova") + '/');
+    QCOMPARE(w.source(), f.work.filePath("nova/VERZIA.ARJ"));
 }
 
 VIDORAW_TEST(TestNewVersion)
