@@ -5,6 +5,8 @@
 #include "framework/adrarch.h"
 #include "maintenance/archive.h"
 #include "maintenance/dataversion.h"
+#include "maintenance/newversion.h"
+#include "maintenance/newversiondialog.h"
 #include "maintenance/tfadres.h"
 #include "shell/mainwindow.h"
 #include "shell/program.h"
@@ -61,6 +63,16 @@ void RestoreCommand(Program& program, AppContext& app, ArchivePlace place, QWidg
     RestoreData(app, place, directory, owner, options);
 }
 
+void NewVersionCommand(AppContext& app, TfHlavny* main, TfInstnv* window) {
+    if (!window->ask(main) || !InstallNewVersion(app, window->kind(), window->source(), main))
+        return;
+    // The installer has taken over: the program ends as after its closing question.
+    if (main->onClose)
+        main->onClose();
+    main->allowClose = false;
+    main->close();
+}
+
 } // namespace
 
 void RegisterMaintenanceCommands(Program& program, AppContext& app) {
@@ -77,6 +89,11 @@ void RegisterMaintenanceCommands(Program& program, AppContext& app) {
         }
         return Program::DataCheck::Current;
     };
+    // Made at start and kept with the main window: it remembers its choice for the run and
+    // stores it when the program ends.
+    auto* install = new TfInstnv(app, main);
+    main->wire(QStringLiteral("Systém/Nová &verzia ..."),
+               [&app, main, install] { NewVersionCommand(app, main, install); });
     const std::pair<const char*, ArchivePlace> places[] = {
         {"Mechanika &A", ArchivePlace::DriveA},
         {"Mechanika &B", ArchivePlace::DriveB},
