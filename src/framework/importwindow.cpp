@@ -282,7 +282,7 @@ void TfImpexcm::enableImport(bool on) {
 void TfImpexcm::chooseFile() {
     QFileDialog dialog(this, QStringLiteral("Import údajov z Excelu"));
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("Excelovské súbory (*.xlsx *.xls *.csv)"),
+    dialog.setNameFilters({QStringLiteral("Excelovské súbroy (*.xlsx *.xls *.csv)"),
                            QStringLiteral("Všetky súbory (*)")});
     dialog.setDefaultSuffix(QStringLiteral("xlsx"));
     const QFileInfo start(eMenoSub->text().trimmed());

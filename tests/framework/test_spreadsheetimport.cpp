@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -565,7 +567,19 @@ void TestSpreadsheetImport::windowFromTheList() {
         QCOMPARE(w.cellText(2, TfImpexcm::cKonstanta), QStringLiteral("5,5"));
         w.setCellText(1, TfImpexcm::cStlpec, "B");
 
+        // "..." starts at the file in the box, offers the three kinds of file and puts the
+        // chosen one into the box.
         w.eMenoSub->setText(csv);
+        f.ui.queueDialog([&](QDialog& d) {
+            auto& files = static_cast<QFileDialog&>(d);
+            QCOMPARE(files.nameFilters().first(),
+                     QStringLiteral("Excelovské súbroy (*.xlsx *.xls *.csv)"));
+            QCOMPARE(QFileInfo(files.directory().path()), QFileInfo(dir.path()));
+            w.eMenoSub->clear();
+            static_cast<QDialog&>(files).accept(); // the file dialog's own check of the choice
+        });
+        w.chooseFile();
+        QCOMPARE(QFileInfo(w.eMenoSub->text()), QFileInfo(csv));
         w.cbAutoInc->setChecked(false);
         QVERIFY(w.startExcel());
         QVERIFY(w.bImport->isEnabled());
