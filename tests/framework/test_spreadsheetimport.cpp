@@ -187,6 +187,13 @@ void TestSpreadsheetImport::tenRowsWithEmptyOnesNumbered() {
     QCOMPARE(Import(w, csv, "List1", "5", "4"), 0);
     QCOMPARE(f.ui.takeNoticeTexts(), QStringList{kDone.arg(0)});
     QCOMPARE(Records(f.db.get(), table, {"KOD"}).size(), 10);
+    // A workbook saved again after it was opened is read anew.
+    QVERIFY(!WriteFile(dir, "ovocie.csv", QString("Kód;Názov;Cena\nx;Figa;7\n").toUtf8()).isEmpty());
+    w.eRiadokOd->setText("2");
+    w.eRiadokDo->setText("2");
+    QCOMPARE(w.runImport(), 1);
+    QCOMPARE(f.ui.takeNoticeTexts(), QStringList{kDone.arg(1)});
+    QCOMPARE(Records(f.db.get(), table, kFruitFields).last(), QStringLiteral("11|Figa|7"));
 }
 
 void TestSpreadsheetImport::numberingAndConstants_data() {
