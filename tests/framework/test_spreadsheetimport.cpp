@@ -95,6 +95,8 @@ private slots:
     void sameRowsFromEveryFormat();
     void cellKinds_data();
     void cellKinds();
+    void dateFormats_data();
+    void dateFormats();
     void refusedWorkbooks_data();
     void refusedWorkbooks();
     void sheetClaimingHugeSize();
@@ -427,6 +429,35 @@ void TestSpreadsheetImport::cellKinds() {
     const SheetCell got = cells.at(row, column);
     QCOMPARE(got.value, value);
     QCOMPARE(got.error, error);
+}
+
+void TestSpreadsheetImport::dateFormats_data() {
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("kind"); // D date, T time, X both, "" a number
+    QTest::newRow("built-in date") << 14 << "" << "D";
+    QTest::newRow("built-in time") << 20 << "" << "T";
+    QTest::newRow("built-in date and time") << 22 << "" << "X";
+    QTest::newRow("built-in number") << 2 << "" << "";
+    QTest::newRow("own date") << 164 << "dd.mm.yyyy" << "D";
+    QTest::newRow("own date and time") << 165 << "yyyy-mm-dd h:mm:ss" << "X";
+    QTest::newRow("month name only") << 164 << "mmmm" << "D";
+    QTest::newRow("minutes and seconds") << 164 << "mm:ss" << "T";
+    QTest::newRow("elapsed hours") << 164 << "[h]:mm" << "T";
+    QTest::newRow("12-hour clock") << 164 << "h:mm AM/PM" << "T";
+    QTest::newRow("locale and escapes") << 164 << "[$-41B]d\\. mmmm\\ yyyy" << "D";
+    QTest::newRow("quoted text") << 164 << "0.00\" dní\"" << "";
+    QTest::newRow("colour and currency") << 164 << "[Red]#,##0 [$€-1]" << "";
+    QTest::newRow("text") << 164 << "@" << "";
+    QTest::newRow("a date only in the second section") << 164 << "0;dd.mm.yyyy" << "";
+}
+
+void TestSpreadsheetImport::dateFormats() {
+    QFETCH(int, id);
+    QFETCH(QString, code);
+    QFETCH(QString, kind);
+    const char got = DateKindOfFormat(id, code);
+    QCOMPARE(got ? QString(QChar(got)) : QString(), kind);
 }
 
 void TestSpreadsheetImport::refusedWorkbooks_data() {
