@@ -1,5 +1,6 @@
 #include "framework/spreadsheetimport.h"
 
+#include "core/base/codepage.h"
 #include "core/base/numbertext.h"
 #include "core/engine/database.h"
 #include "core/engine/fieldvalue.h"
@@ -131,6 +132,15 @@ bool CellForField(const FieldDef& def, const SheetCell& cell, QVariant& out, QSt
             break;
         default:
             break;
+        }
+        // What the program cannot write out again is refused here, as a form refuses it.
+        QString missing;
+        (void)ToCp1250(in.toString(), &missing);
+        if (!missing.isEmpty()) {
+            if (error)
+                *error = QStringLiteral("text obsahuje znaky, ktoré kódová stránka 1250 nemá: %1")
+                             .arg(missing);
+            return false;
         }
     } else if (def.type == 'T' && in.typeId() == QMetaType::QDateTime) {
         in = in.toDateTime().time();

@@ -272,6 +272,10 @@ void TestSpreadsheetImport::refusedRunWritesNothing_data() {
     QTest::newRow("text in a number field")
         << fruit << true << true << "" << "2"
         << "Riadok 3, stĺpec C (pole CENA): 'lacná' nie je platné číslo." + kNothing;
+    QTest::newRow("letter that code page 1250 lacks")
+        << "Kód;Názov;Cena\n9;Жaba;0,5\n" << true << true << "" << "2"
+        << "Riadok 2, stĺpec B (pole NAZOV): text obsahuje znaky, ktoré kódová stránka 1250 "
+           "nemá: Ж" + kNothing;
     QTest::newRow("constant that is no number")
         << fruit << true << false << "lacné" << "2"
         << "Konštanta poľa CENA: 'lacné' nie je platné číslo." + kNothing;
