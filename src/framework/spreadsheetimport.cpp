@@ -53,10 +53,13 @@ std::unique_ptr<Workbook> Workbook::open(const QString& path, QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("Súbor %1 sa nedá čítať: %2").arg(path, file.errorString()));
-    // A named pipe or a growing file must not be read without end.
-    const QByteArray bytes = file.read(kMaxWorkbookBytes + 1);
-    if (bytes.size() > kMaxWorkbookBytes)
-        return fail(TooLarge(path));
+    // In pieces: a file growing while it is read must not be read without end.
+    QByteArray bytes;
+    for (QByteArray piece = file.read(1 << 20); !piece.isEmpty(); piece = file.read(1 << 20)) {
+        bytes += piece;
+        if (bytes.size() > kMaxWorkbookBytes)
+            return fail(TooLarge(path));
+    }
     const QString suffix = info.suffix().toLower();
     if (bytes.startsWith("PK\x03\x04"))
         return OpenXlsxWorkbook(bytes, path, error);
