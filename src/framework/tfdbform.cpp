@@ -6,6 +6,7 @@
 #include "framework/bulkset.h"
 #include "framework/exportwindow.h"
 #include "framework/filtermenu.h"
+#include "framework/importwindow.h"
 #include "framework/menuletters.h"
 #include "framework/radiogroup.h"
 #include "framework/tfbrowse.h"
@@ -398,7 +399,7 @@ QList<QAction*> TfDbForm::otherCommands(TfBrowse* browser, QObject* parent) {
                    NoticeKind::Information, browser);
     });
     add(QStringLiteral("&Export pre Excel"), [this, browser] { RunExport(*this, browser); });
-    add(QStringLiteral("&Import z Excelu"), {});
+    add(QStringLiteral("&Import z Excelu"), [this, browser] { RunSpreadsheetImport(*this, browser); });
     add(QStringLiteral("Hromadné &dosadenie"), [this, browser] {
         ownerBrowser = browser;
         RunBulkSet(*this, browser);
