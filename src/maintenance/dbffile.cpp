@@ -103,7 +103,7 @@ bool DbfFile::load(const QByteArray& bytes, QString* error) {
     // The records must all be there: a table cut short is damaged, not smaller.
     if (qint64(count) > std::numeric_limits<int>::max() ||
         qint64(headerLength) + qint64(count) * recordLength > size)
-        return Fail(error, QStringLiteral("súbor je kratší, ako uvádza hlavička (%1 záznamov)")
+        return Fail(error, QStringLiteral("súbor je kratší, ako uvádza hlavička (počet záznamov %1)")
                                .arg(count));
     data_ = bytes;
     fields_ = fields;

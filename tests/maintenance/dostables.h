@@ -14,7 +14,7 @@
 
 namespace vidoraw::test {
 
-struct DosTableSpec {
+struct DosTableData {
     QString name;     // "POIST.DBF", any case
     QString fields;   // "KOD N(5,0); NAZOV C(40)"
     QJsonArray records; // one array of values a record; dates "YYYY-MM-DD", null for blank
@@ -32,9 +32,9 @@ inline QString FiveFields(std::initializer_list<const char*> names, const char* 
 inline QString EyeFields() { return FiveFields({"POD", "LOD", "POB", "LOB"}, "C(6)"); }
 
 // Writes the tables into dir; false with python's message when it could not.
-inline bool WriteDosTables(const QString& dir, const QList<DosTableSpec>& tables, QString* error) {
+inline bool WriteDosTables(const QString& dir, const QList<DosTableData>& tables, QString* error) {
     QJsonArray list;
-    for (const DosTableSpec& t : tables) {
+    for (const DosTableData& t : tables) {
         QJsonArray deleted;
         for (int d : t.deleted)
             deleted << d;
@@ -42,8 +42,8 @@ inline bool WriteDosTables(const QString& dir, const QList<DosTableSpec>& tables
                             {"deleted", deleted}};
     }
     QTemporaryDir work;
-    const QString spec = work.filePath(QStringLiteral("spec.json"));
-    QFile f(spec);
+    const QString request = work.filePath(QStringLiteral("tables.json"));
+    QFile f(request);
     if (!f.open(QIODevice::WriteOnly)) {
         *error = f.errorString();
         return false;
@@ -51,7 +51,7 @@ inline bool WriteDosTables(const QString& dir, const QList<DosTableSpec>& tables
     f.write(QJsonDocument(QJsonObject{{"dir", dir}, {"tables", list}}).toJson());
     f.close();
     QProcess p;
-    p.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(DOS_TABLES_SCRIPT), spec});
+    p.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(DOS_TABLES_SCRIPT), request});
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
         *error = QString::fromUtf8(p.readAllStandardError()) + p.errorString();
         return false;

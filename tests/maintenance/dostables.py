@@ -1,9 +1,9 @@
 #!/usr/bin/python3
 """Writes dBASE III tables of the DOS program for the import tests, with the python dbf module.
 
-    dostables.py SPEC.json
+    dostables.py TABLES.json
 
-SPEC: {"dir": folder, "tables": [{"name": "POIST.DBF", "fields": "KOD N(5,0); NAZOV C(40)",
+TABLES.json: {"dir": folder, "tables": [{"name": "POIST.DBF", "fields": "KOD N(5,0); NAZOV C(40)",
        "records": [[1, "Všeobecná"], ...], "deleted": [1]}]}
 Texts are written in the Kamenický code page; dates are given as "YYYY-MM-DD".
 """
@@ -42,25 +42,25 @@ def value(kind, v):
     return v
 
 
-def write(folder, spec):
-    path = os.path.join(folder, spec["name"])
-    table = dbf.Table(path, spec["fields"], codepage="cp437", dbf_type="db3")
+def write(folder, table_data):
+    path = os.path.join(folder, table_data["name"])
+    table = dbf.Table(path, table_data["fields"], codepage="cp437", dbf_type="db3")
     table.open(mode=dbf.READ_WRITE)
     kinds = [table.field_info(name)[0] for name in table.field_names]
     kinds = [chr(k) if isinstance(k, int) else str(k) for k in kinds]
-    for record in spec.get("records", []):
+    for record in table_data.get("records", []):
         table.append(tuple(value(k, v) for k, v in zip(kinds, record)))
-    for index in spec.get("deleted", []):
+    for index in table_data.get("deleted", []):
         dbf.delete(table[index])
     table.close()
 
 
 def main():
     with open(sys.argv[1], encoding="utf-8") as f:
-        spec = json.load(f)
-    os.makedirs(spec["dir"], exist_ok=True)
-    for table in spec["tables"]:
-        write(spec["dir"], table)
+        request = json.load(f)
+    os.makedirs(request["dir"], exist_ok=True)
+    for table in request["tables"]:
+        write(request["dir"], table)
 
 
 if __name__ == "__main__":

@@ -82,8 +82,8 @@ void TestDbfFile::damaged_data() {
     QTest::newRow("shorter than the header") << 0 << "súbor je kratší ako hlavička tabuľky";
     QTest::newRow("no dBASE version") << 1 << "súbor nie je tabuľka dBASE";
     QTest::newRow("header beyond the file") << 2 << "hlavička tabuľky je poškodená";
-    QTest::newRow("more records than the file holds") << 3 << "súbor je kratší, ako uvádza hlavička (40000 záznamov)";
-    QTest::newRow("a huge record count") << 4 << "súbor je kratší, ako uvádza hlavička (4294967295 záznamov)";
+    QTest::newRow("more records than the file holds") << 3 << "súbor je kratší, ako uvádza hlavička (počet záznamov 40000)";
+    QTest::newRow("a huge record count") << 4 << "súbor je kratší, ako uvádza hlavička (počet záznamov 4294967295)";
     QTest::newRow("no end of the field list") << 5 << "hlavička tabuľky nemá koniec zoznamu polí";
     QTest::newRow("a field of no length") << 6 << "pole 1 tabuľky je poškodené";
     QTest::newRow("records shorter than their fields") << 7 << "dĺžka záznamu v hlavičke nezodpovedá poliam";

@@ -15,7 +15,7 @@ using namespace vidoraw;
 using namespace vidoraw::test;
 
 Q_DECLARE_METATYPE(vidoraw::DosImport)
-Q_DECLARE_METATYPE(QList<vidoraw::test::DosTableSpec>)
+Q_DECLARE_METATYPE(QList<vidoraw::test::DosTableData>)
 
 namespace {
 
@@ -46,7 +46,7 @@ struct DosFixture {
     ShopFixture shop{10};
     QTemporaryDir dos;
 
-    bool write(const QList<DosTableSpec>& tables) {
+    bool write(const QList<DosTableData>& tables) {
         QString error;
         const bool ok = WriteDosTables(dos.path(), tables, &error);
         if (!ok)
@@ -85,7 +85,7 @@ private slots:
 
 void TestDosImport::mappings_data() {
     QTest::addColumn<DosImport>("import");
-    QTest::addColumn<QList<DosTableSpec>>("tables");
+    QTest::addColumn<QList<DosTableData>>("tables");
     QTest::addColumn<QString>("target");
     QTest::addColumn<QStringList>("fields");
     QTest::addColumn<QStringList>("rows");
@@ -94,7 +94,7 @@ void TestDosImport::mappings_data() {
     // digits as the number; spaces leave the postal code; the file is found in any case.
     QTest::newRow("insurers")
         << DosImport::Poist
-        << QList<DosTableSpec>{
+        << QList<DosTableData>{
                {"poist.dbf",
                 "KOD N(3,0); CPOI C(4); ICO C(8); ODPOPOI C(2); NAZOV C(40); ICDPH C(20); "
                 "ULICA C(30); MESTO C(30); PSC C(6); TEL1 C(30); TEL2 C(30); DICO C(20)",
@@ -114,7 +114,7 @@ void TestDosImport::mappings_data() {
     // its number and bank code.
     QTest::newRow("companies")
         << DosImport::Firma
-        << QList<DosTableSpec>{
+        << QList<DosTableData>{
                {"FIRMA.DBF",
                 "TITUL C(10); MENO C(20); PRIEZVISK C(30); PSC C(5); DODPOSTA C(35); ICO C(10); "
                 "DICO C(20); TELEFON C(30); FAX C(30); FOSOBA C(1); NAZOV C(40); ICDPH C(15); "
@@ -141,14 +141,14 @@ void TestDosImport::mappings_data() {
     for (int i = 0; i < 20; ++i)
         client << (i == 0 ? "-1.25" : "");
     QTest::newRow("clients")
-        << DosImport::Klient << QList<DosTableSpec>{{"KLIENT.DBF", clientFields, {client}}}
+        << DosImport::Klient << QList<DosTableData>{{"KLIENT.DBF", clientFields, {client}}}
         << "KLIENT.DB"
         << QStringList{"KOD", "RODCIS", "TITUL", "MENO", "PRIEZVISK", "ULICA", "CISLO", "POZNAM1", "DATUM", "DIALKY", "POD1"}
         << QStringList{"12|7001011234|Mgr.|Ľudmila|Čierna|Hlavná |12/3|Nosí ďalekohľad|12.5.2001|1|-1.25"};
 
     QTest::newRow("accounts")
         << DosImport::Ucty
-        << QList<DosTableSpec>{{"UCTY.DBF", kAccountsFields,
+        << QList<DosTableData>{{"UCTY.DBF", kAccountsFields,
                                 {QJsonArray{"Všeobecná úverová banka", "VUB", "Žilina", "A", "1234567 / 0200"},
                                  QJsonArray{"Pokladňa", "P", "", "N", "99887766"}}}}
         << "UCTY.DB" << QStringList{"KOD", "NAZOV", "UCET", "POBOCKA", "CISUCET", "KODBAN", "PBN"}
@@ -176,7 +176,7 @@ void TestDosImport::mappings_data() {
         voucher << v;
     voucher << "" << "" << "" << "" << "12/05/2001" << "1-6-2001" << "Hlavná 12/3";
     QTest::newRow("vouchers")
-        << DosImport::Poukaz << QList<DosTableSpec>{{"POUKAZ.DBF", voucherFields, {voucher}}}
+        << DosImport::Poukaz << QList<DosTableData>{{"POUKAZ.DBF", voucherFields, {voucher}}}
         << "POUKAZ.DB"
         << QStringList{"KOD", "KODFA", "KODKLIENT", "PRIEZVISK", "ULICA", "CISLO", "DATUM", "DATUMVYD", "KODOP1", "SUMAPOI1", "SUMAPAC1", "POCET1"}
         << QStringList{"1|3|12|Čierna|Hlavná 12/|3|12.5.2001|1.6.2001|01234|150,5|20|2"};
@@ -184,21 +184,21 @@ void TestDosImport::mappings_data() {
     // Codes taken as they are, names converted.
     QTest::newRow("ways of transport")
         << DosImport::Doprava
-        << QList<DosTableSpec>{{"DOPRAVA.DBF", "KOD N(2,0); NAZOV C(30)",
+        << QList<DosTableData>{{"DOPRAVA.DBF", "KOD N(2,0); NAZOV C(30)",
                                 {QJsonArray{3, "Poštou"}, QJsonArray{7, "Kuriérom"}}}}
         << "DOPRAVA.DB" << QStringList{"KOD", "NAZOV"} << QStringList{"3|Poštou", "7|Kuriérom"};
 
     // The next code of an emptied table starts at 1.
     QTest::newRow("currencies")
         << DosImport::Mena
-        << QList<DosTableSpec>{{"MENA.DBF", "KODMENY C(3); MENA C(30)",
+        << QList<DosTableData>{{"MENA.DBF", "KODMENY C(3); MENA C(30)",
                                 {QJsonArray{"Sk", "Slovenská koruna"}, QJsonArray{"Kč", "Česká koruna"}}}}
         << "MENA.DB" << QStringList{"KOD", "KODMENY", "MENA"}
         << QStringList{"1|Sk|Slovenská koruna", "2|Kč|Česká koruna"};
 
     QTest::newRow("optical aids")
         << DosImport::Optpom
-        << QList<DosTableSpec>{{"OPTPOM.DBF",
+        << QList<DosTableData>{{"OPTPOM.DBF",
                                 "KOD C(5); VYROBCA C(5); NAZOV C(50); DOPLNOK C(80); MJ C(3); "
                                 "KRAJINA C(3); OBMEDZ C(50); OBMEDZ1 C(50); DOBA C(10); KATEG C(1); "
                                 "JKPOV C(15); ODBORKOD C(7); DATUMPZ D; MODIF C(4); CENAMF N(10,2); "
@@ -212,7 +212,7 @@ void TestDosImport::mappings_data() {
 
 void TestDosImport::mappings() {
     QFETCH(DosImport, import);
-    QFETCH(QList<DosTableSpec>, tables);
+    QFETCH(QList<DosTableData>, tables);
     QFETCH(QString, target);
     QFETCH(QStringList, fields);
     QFETCH(QStringList, rows);
@@ -253,43 +253,43 @@ void TestDosImport::companiesTwiceKeepTheirCodes() {
 
 void TestDosImport::failureLeavesData_data() {
     QTest::addColumn<DosImport>("import");
-    QTest::addColumn<QList<DosTableSpec>>("tables");
+    QTest::addColumn<QList<DosTableData>>("tables");
     QTest::addColumn<int>("cutBytes"); // taken off the end of the first table's file
     QTest::addColumn<QString>("notice"); // its beginning; %1 the folder
 
     const QString contracts = "KOD C(5); KODPOI C(4); PLATNOST C(10); ICOPOI C(10); CISZML C(25)";
     QTest::newRow("no table in the folder")
-        << DosImport::Zmluva << QList<DosTableSpec>{} << 0
+        << DosImport::Zmluva << QList<DosTableData>{} << 0
         << "V adresári %1 chýba tabuľka ZMLUVA.DBF. Údaje zostali nezmenené.";
     QTest::newRow("a field missing")
         << DosImport::Zmluva
-        << QList<DosTableSpec>{{"ZMLUVA.DBF", "KOD C(5); KODPOI C(4); PLATNOST C(10); ICOPOI C(10)",
+        << QList<DosTableData>{{"ZMLUVA.DBF", "KOD C(5); KODPOI C(4); PLATNOST C(10); ICOPOI C(10)",
                                 {QJsonArray{"1", "2100", "01.01.2001", "123"}}}}
         << 0 << "Tabuľka ZMLUVA.DBF, pole CISZML: tabuľka nemá toto pole. Údaje zostali nezmenené.";
     QTest::newRow("a code that is no number, in the third record")
         << DosImport::Zmluva
-        << QList<DosTableSpec>{{"ZMLUVA.DBF", contracts,
+        << QList<DosTableData>{{"ZMLUVA.DBF", contracts,
                                 {QJsonArray{"1", "2100", "01.01.2001", "1", "A"},
                                  QJsonArray{"2", "2100", "01.01.2001", "1", "B"},
                                  QJsonArray{"x", "2100", "01.01.2001", "1", "C"}}}}
         << 0 << "Tabuľka ZMLUVA.DBF, záznam 3, pole KOD: 'x' nie je platné číslo. Údaje zostali nezmenené.";
     QTest::newRow("an impossible date")
         << DosImport::Zmluva
-        << QList<DosTableSpec>{{"ZMLUVA.DBF", contracts,
+        << QList<DosTableData>{{"ZMLUVA.DBF", contracts,
                                 {QJsonArray{"1", "2100", "31.02.2001", "1", "A"}}}}
         << 0 << "Tabuľka ZMLUVA.DBF, záznam 1, pole PLATNOST: ";
     QTest::newRow("a code twice")
         << DosImport::Zmluva
-        << QList<DosTableSpec>{{"ZMLUVA.DBF", contracts,
+        << QList<DosTableData>{{"ZMLUVA.DBF", contracts,
                                 {QJsonArray{"1", "2100", "01.01.2001", "1", "A"},
                                  QJsonArray{"1", "2100", "01.01.2001", "1", "B"}}}}
         << 0 << "Tabuľka ZMLUVA.DBF, záznam 2: ";
     QTest::newRow("a table cut short")
         << DosImport::Zmluva
-        << QList<DosTableSpec>{{"ZMLUVA.DBF", contracts,
+        << QList<DosTableData>{{"ZMLUVA.DBF", contracts,
                                 {QJsonArray{"1", "2100", "01.01.2001", "1", "A"},
                                  QJsonArray{"2", "2100", "01.01.2001", "1", "B"}}}}
-        << 30 << "Tabuľka %1ZMLUVA.DBF sa nedá prečítať: súbor je kratší, ako uvádza hlavička (2 záznamov).";
+        << 30 << "Tabuľka %1ZMLUVA.DBF sa nedá prečítať: súbor je kratší, ako uvádza hlavička (počet záznamov 2).";
     // A client twice (the same birth number and insurance) is refused by the list's key.
     const QString clientFields =
         "KOD N(6,0); RODCIS C(11); STATPOI C(3); ICPOI C(20); POHLPOI C(1); KODPOI C(4); "
@@ -302,14 +302,14 @@ void TestDosImport::failureLeavesData_data() {
     QJsonArray twin = client;
     twin[0] = 2;
     QTest::newRow("a client twice, with a new title")
-        << DosImport::Klient << QList<DosTableSpec>{{"KLIENT.DBF", clientFields, {client, twin}}} << 0
+        << DosImport::Klient << QList<DosTableData>{{"KLIENT.DBF", clientFields, {client, twin}}} << 0
         << "Tabuľka KLIENT.DBF, záznam 2: ";
 }
 
 // Whatever stops an import, the data stay as they were: the target, and the title list too.
 void TestDosImport::failureLeavesData() {
     QFETCH(DosImport, import);
-    QFETCH(QList<DosTableSpec>, tables);
+    QFETCH(QList<DosTableData>, tables);
     QFETCH(int, cutBytes);
     QFETCH(QString, notice);
     DosFixture f;
@@ -337,7 +337,7 @@ void TestDosImport::failureLeavesData() {
 // did not belong to, and a missing or bad item table leaves the invoices too.
 void TestDosImport::invoicesComeWithTheirItems() {
     DosFixture f;
-    const QList<DosTableSpec> invoices{
+    const QList<DosTableData> invoices{
         {"FAK.DBF", kInvoiceFields,
          {Invoice(2001015, "Očná klinika", "2100", "1234567/0200", 1200),
           Invoice(2001016, "Ján Šťastný", "", "999", 300)}},
