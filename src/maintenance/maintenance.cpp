@@ -5,6 +5,7 @@
 #include "framework/adrarch.h"
 #include "maintenance/archive.h"
 #include "maintenance/dataversion.h"
+#include "maintenance/importdoswindow.h"
 #include "maintenance/newversion.h"
 #include "maintenance/newversiondialog.h"
 #include "maintenance/tfadres.h"
@@ -110,6 +111,8 @@ void RegisterMaintenanceCommands(Program& program, AppContext& app) {
                            ShowDirectory(app, QStringLiteral("*.*"), PlaceFolder(place, QString()), main);
                        });
     }
+    main->wire(QStringLiteral("Import/Z pro&gramu Vidora pre DOS"),
+               [&app, main] { ShowDosImport(app, main); });
 }
 
 } // namespace vidoraw
