@@ -29,20 +29,6 @@ const QString kDateFormat = QStringLiteral("dd.mm.yyyy");
 
 } // namespace
 
-QString SpreadsheetColumnName(int column) {
-    // Letters as digits 1..26 with no zero: Z is 26, AA 27, AZ 52, BA 53, ZZ 702, AAA 703.
-    QString name;
-    for (int n = column; n > 0; n = (n - 1) / 26)
-        name.prepend(QChar(u'A' + (n - 1) % 26));
-    return name;
-}
-
-QString SpreadsheetCellName(int column, int row) {
-    if (column < 1 || row < 1)
-        return QString();
-    return SpreadsheetColumnName(column) + QString::number(row);
-}
-
 bool IsLookupColumnName(const QString& column) {
     return column.startsWith(QLatin1String("XXX_"));
 }

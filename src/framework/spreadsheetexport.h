@@ -12,6 +12,8 @@
 #include <QStringList>
 
 #include <map>
+#include "framework/spreadsheetcells.h"
+
 #include <optional>
 #include <utility>
 
@@ -19,11 +21,6 @@ namespace vidoraw {
 
 struct AppContext;
 class Table;
-
-// The name of a spreadsheet cell: column letters (1 = A, 27 = AA) and the row in decimal.
-// Empty for a column or row below 1.
-QString SpreadsheetCellName(int column, int row);
-QString SpreadsheetColumnName(int column);
 
 // A look-up column: "XXX_" + list key + "_" + order fields + "_" + key field + "_" + result
 // field; whatever follows the first space after "XXX_" is a remark. Only the result field

@@ -98,13 +98,6 @@ int ColumnOfLetter(const QString& letter) {
     return t[0].unicode() - 64;
 }
 
-QString SpreadsheetColumnName(int column) {
-    QString name;
-    for (int n = column; n > 0; n = (n - 1) / 26)
-        name.prepend(QChar(char16_t(u'A' + (n - 1) % 26)));
-    return name;
-}
-
 bool CellForField(const FieldDef& def, const SheetCell& cell, QVariant& out, QString* error) {
     if (cell.error) {
         if (error)

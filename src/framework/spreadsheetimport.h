@@ -2,6 +2,7 @@
 // Rows of a workbook (.xlsx, .xls or .csv) taken over as new records of a table: the cells as
 // the readers give them, the column letters of the import grid and the import itself.
 #include "core/engine/fielddef.h"
+#include "framework/spreadsheetcells.h"
 
 #include <QHash>
 #include <QList>
@@ -80,8 +81,6 @@ QString ProposedColumnLetter(int position);
 // The spreadsheet column a letter stands for: its code − 64 (A = 1, the characters after Z
 // 27, 28, ...); 0 when the text is not one such character.
 int ColumnOfLetter(const QString& letter);
-// The spreadsheet's own name of a column (1 → A, 27 → AA), for messages.
-QString SpreadsheetColumnName(int column);
 
 // A cell converted for a field, as the table would take it typed: numbers, dates and logical
 // values keep their type; a text field takes the text the spreadsheet shows (whole numbers
