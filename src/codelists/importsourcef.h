@@ -2,14 +2,11 @@
 // "Import súboru": where a code-list import reads from, a diskette drive (the folders of the
 // settings standing for A: and B:) or a directory. Kind 1 is the diagnoses, kind 2 the optical
 // aids; each kind remembers its own choice and path (IMPORT / COk, CESTAk).
-#include "framework/tfmojform.h"
-
-class QLineEdit;
-class QRadioButton;
+#include "framework/sourcechoice.h"
 
 namespace vidoraw {
 
-class TfImportf : public TfMojForm {
+class TfImportf : public TfSourceChoice {
     Q_OBJECT
 public:
     explicit TfImportf(AppContext& app, QWidget* parent = nullptr);
@@ -18,21 +15,11 @@ public:
     void prepare(int kind);
     // Stores the choice and path of the kind (done whenever the dialog closes).
     void remember() const;
-    // 1 drive A, 2 drive B, 3 directory.
-    int choice() const;
     // The folder the files are read from.
     QString sourceDirectory() const;
-    // "...": a file of the folder wanted; its folder becomes the path.
-    void browse();
-
-    QRadioButton* rbA = nullptr;
-    QRadioButton* rbB = nullptr;
-    QRadioButton* rbAdresar = nullptr;
-    QLineEdit* eCesta = nullptr;
-    QPushButton* bbVyber = nullptr;
+    void browse() override;
 
 private:
-    void enablePath();
     int kind_ = 1;
 };
 

@@ -3,6 +3,7 @@
 #include "core/base/codepage.h"
 #include "core/interaction.h"
 #include "core/settings.h"
+#include "framework/celleditbox.h"
 #include "framework/grids.h"
 #include "framework/tfbrowse.h"
 #include "framework/tfdbform.h"
@@ -34,11 +35,6 @@ constexpr int kFlagRole = Qt::UserRole + 1;
 bool IsEnter(const QKeyEvent* k) {
     return (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) &&
            (k->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-}
-
-bool OpensCellBox(QChar ch) {
-    return (ch >= u'0' && ch <= u'9') || (ch >= u'A' && ch <= u'Z') || (ch >= u'a' && ch <= u'z') ||
-           HasDiacritics(ch) || QStringView(u"-+ */.,?!:").contains(ch);
 }
 
 // The two pictures of "Importuj": a green tick for "A", a red cross for "N".
@@ -125,9 +121,9 @@ TfImpexcm::TfImpexcm(TfDbForm& form, QWidget* parent) : TfMojForm(form.app(), pa
     cbStlpec->hide();
     cbStlpec->installEventFilter(this);
     connect(cbStlpec, &QComboBox::activated, this, [this](int) { closeLetterList(true); });
-    eBunka = new QLineEdit(sgImport->viewport());
-    eBunka->hide();
-    eBunka->installEventFilter(this);
+    eBunka = new CellEditBox(sgImport, [this](int r, int c, const QString& text) {
+        setCellText(r, c, text);
+    });
 
     bSpustExcel = new QPushButton(QStringLiteral("Spusť Excel"), this);
     bUkoncExcel = new QPushButton(QStringLiteral("Ukonč Excel"), this);
@@ -415,25 +411,10 @@ void TfImpexcm::openCellBox(const QString& text, bool typed) {
     const int r = sgImport->currentRow();
     if (r < 0 || sgImport->currentColumn() != cKonstanta)
         return;
-    eBunka->setGeometry(sgImport->visualRect(sgImport->model()->index(r, cKonstanta)));
-    eBunka->setText(text);
-    if (typed)
-        eBunka->setCursorPosition(int(text.size()));
-    else
-        eBunka->selectAll();
-    eBunka->show();
-    eBunka->setFocus(Qt::OtherFocusReason);
+    eBunka->openOver(text, typed);
 }
 
-void TfImpexcm::closeCellBox(bool store) {
-    if (!eBunka->isVisible())
-        return;
-    const int r = sgImport->currentRow();
-    if (store && r >= 0)
-        setCellText(r, cKonstanta, eBunka->text());
-    eBunka->hide();
-    sgImport->setFocus(Qt::OtherFocusReason);
-}
+void TfImpexcm::closeCellBox(bool store) { eBunka->finish(store); }
 
 bool TfImpexcm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == sgImport && event->type() == QEvent::KeyPress) {
@@ -468,32 +449,6 @@ bool TfImpexcm::eventFilter(QObject* watched, QEvent* event) {
         }
         if (IsEnter(k))
             return true; // Enter stays in the grid
-    }
-    if (watched == eBunka) {
-        if (event->type() == QEvent::KeyPress) {
-            auto* k = static_cast<QKeyEvent*>(event);
-            if (IsEnter(k)) {
-                closeCellBox(true);
-                return true;
-            }
-            if (k->key() == Qt::Key_Escape) {
-                asking_ = true;
-                const bool leave =
-                    AskConfirm(QStringLiteral("Mám ukončiť editáciu bez uchovania?"), this) == 1;
-                asking_ = false;
-                if (leave)
-                    closeCellBox(false);
-                else
-                    eBunka->setFocus(Qt::OtherFocusReason);
-                return true;
-            }
-        } else if (event->type() == QEvent::FocusOut && !asking_) {
-            // Leaving the box drops what was typed without Enter.
-            QTimer::singleShot(0, this, [this] {
-                if (!eBunka->hasFocus())
-                    closeCellBox(false);
-            });
-        }
     }
     if (watched == cbStlpec) {
         if (event->type() == QEvent::KeyPress) {

@@ -4,6 +4,7 @@
 // and the constant it takes when it is not. "Spusť Excel" opens and reads the workbook named
 // in the box (.xlsx, .xls or .csv), "Ukonč Excel" closes it again; the import works on the
 // workbook so opened.
+#include "framework/celleditbox.h"
 #include "framework/spreadsheetimport.h"
 #include "framework/tfmojform.h"
 
@@ -61,7 +62,7 @@ public:
     QLabel* lPocet = nullptr;
     // The editors over the grid's cells.
     QComboBox* cbStlpec = nullptr;
-    QLineEdit* eBunka = nullptr;
+    CellEditBox* eBunka = nullptr;
 
 protected:
     bool closeWithBack() override;
@@ -83,7 +84,6 @@ private:
     QString bookPath_;
     QDateTime bookModified_;
     qint64 bookSize_ = -1;
-    bool asking_ = false;
 };
 
 // The command of the list's other-commands menu; the list is refreshed afterwards.

@@ -3,6 +3,7 @@
 #include "core/base/codepage.h"
 #include "core/interaction.h"
 #include "core/values.h"
+#include "framework/celleditbox.h"
 #include "framework/grids.h"
 #include "framework/tablemodel.h"
 
@@ -76,12 +77,6 @@ int ColumnWidth(QTableView& grid, int column) {
     const int width = grid.columnWidth(column);
     grid.setColumnHidden(column, true);
     return width;
-}
-
-// Characters that open the edit box of "Hlavička" and "Šírka" when typed on the cell.
-bool OpensCellBox(QChar ch) {
-    return (ch >= u'0' && ch <= u'9') || (ch >= u'A' && ch <= u'Z') || (ch >= u'a' && ch <= u'z') ||
-           HasDiacritics(ch) || QStringView(u"-+ */.,?!:").contains(ch);
 }
 
 bool IsEnter(const QKeyEvent* k) {
@@ -237,9 +232,13 @@ TfPohladd::TfPohladd(AppContext& app, QWidget* parent) : TfDbForm(app, kNumber, 
     sgPohlad->setItemDelegate(new ViewCellPainter(app.listColours, sgPohlad));
     sgPohlad->installEventFilter(this);
     row->addWidget(sgPohlad, 1);
-    eBunka = new QLineEdit(sgPohlad->viewport());
-    eBunka->hide();
-    eBunka->installEventFilter(this);
+    eBunka = new CellEditBox(
+        sgPohlad, [this](int r, int c, const QString& text) { cell(r, c)->setText(text); },
+        // On to the next column: from the title to the width, from the width to "Ukáž".
+        [this](int r, int c) {
+            if (c == cHlavicka || c == cSirka)
+                sgPohlad->setCurrentCell(r, c + 1);
+        });
     cbZarovnaj = new QComboBox(sgPohlad->viewport());
     cbZarovnaj->addItems({QStringLiteral("Vľavo"), QStringLiteral("Vpravo"), QStringLiteral("Na stred")});
     cbZarovnaj->hide();
@@ -364,29 +363,10 @@ void TfPohladd::openCellBox(const QString& text, bool typed) {
     const int c = sgPohlad->currentColumn();
     if (r < 0 || (c != cHlavicka && c != cSirka))
         return;
-    eBunka->setGeometry(sgPohlad->visualRect(sgPohlad->model()->index(r, c)));
-    eBunka->setText(text);
-    if (typed)
-        eBunka->setCursorPosition(int(text.size()));
-    else
-        eBunka->selectAll();
-    eBunka->show();
-    eBunka->setFocus(Qt::OtherFocusReason);
+    eBunka->openOver(text, typed);
 }
 
-void TfPohladd::closeCellBox(bool store) {
-    if (!eBunka->isVisible())
-        return;
-    const int r = sgPohlad->currentRow();
-    const int c = sgPohlad->currentColumn();
-    if (store && r >= 0)
-        cell(r, c)->setText(eBunka->text());
-    eBunka->hide();
-    // On to the next column: from the title to the width, from the width to "Ukáž".
-    if (r >= 0 && (c == cHlavicka || c == cSirka))
-        sgPohlad->setCurrentCell(r, c + 1);
-    sgPohlad->setFocus(Qt::OtherFocusReason);
-}
+void TfPohladd::closeCellBox(bool store) { eBunka->finish(store); }
 
 void TfPohladd::openAlignment() {
     const int r = sgPohlad->currentRow();
@@ -445,32 +425,6 @@ bool TfPohladd::eventFilter(QObject* watched, QEvent* event) {
         if ((c == cHlavicka || c == cSirka) && text.size() == 1 && OpensCellBox(text[0])) {
             openCellBox(text, true);
             return true;
-        }
-    }
-    if (watched == eBunka) {
-        if (event->type() == QEvent::KeyPress) {
-            auto* k = static_cast<QKeyEvent*>(event);
-            if (IsEnter(k)) {
-                closeCellBox(true);
-                return true;
-            }
-            if (k->key() == Qt::Key_Escape) {
-                asking_ = true;
-                const bool leave =
-                    AskConfirm(QStringLiteral("Mám ukončiť editáciu bez uchovania?"), this) == 1;
-                asking_ = false;
-                if (leave)
-                    closeCellBox(false);
-                else
-                    eBunka->setFocus(Qt::OtherFocusReason);
-                return true;
-            }
-        } else if (event->type() == QEvent::FocusOut && !asking_) {
-            // Leaving the box drops what was typed without Enter.
-            QTimer::singleShot(0, this, [this] {
-                if (!eBunka->hasFocus())
-                    closeCellBox(false);
-            });
         }
     }
     if (watched == cbZarovnaj) {

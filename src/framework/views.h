@@ -1,6 +1,7 @@
 #pragma once
 // List views: the column layout of one list for one user, kept in POHLAD.DB (module 4), and
 // the view editor, which is module 4's window.
+#include "framework/celleditbox.h"
 #include "framework/tfdbform.h"
 
 class QComboBox;
@@ -43,7 +44,7 @@ public:
     // Fills the editor from the stored view and the grid's columns; then showModal().
     void prepareEditor(TfDbForm& module, QTableView& grid);
     QTableWidget* sgPohlad = nullptr; // Pole, Hlavička, Šírka, Ukáž, Zarovnaj
-    QLineEdit* eBunka = nullptr;       // the edit box over a title or width cell
+    CellEditBox* eBunka = nullptr;       // the edit box over a title or width cell
     QComboBox* cbZarovnaj = nullptr;   // the drop-down over an alignment cell
     void moveRowUp();
     void moveRowDown();
@@ -65,7 +66,6 @@ private:
 
     QString listKey_;
     QString alignmentBefore_;
-    bool asking_ = false;
 };
 
 } // namespace vidoraw

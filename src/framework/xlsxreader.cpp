@@ -1,13 +1,12 @@
 #include "framework/xlsxreader.h"
 
-#include <QBuffer>
+#include "framework/zipreader.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
-#include <quazip/quazip.h>
-#include <quazip/quazipfile.h>
 
 #include <cmath>
 
@@ -22,13 +21,11 @@ constexpr qint64 kMaxPartBytes = 512ll * 1024 * 1024;
 // to stop early (not an error). A part missing is an error only when required.
 class PartReader {
 public:
-    PartReader(const QByteArray& bytes, QString path) : bytes_(bytes), path_(std::move(path)) {}
-
-    bool hasPart(const QString& part) {
-        QBuffer buffer(const_cast<QByteArray*>(&bytes_));
-        QuaZip zip(&buffer);
-        return zip.open(QuaZip::mdUnzip) && zip.setCurrentFile(part, QuaZip::csInsensitive);
+    PartReader(const QByteArray& bytes, QString path) : path_(std::move(path)) {
+        opened_ = zip_.open(bytes, &openError_);
     }
+
+    bool hasPart(const QString& part) { return opened_ && zip_.find(part) >= 0; }
 
     bool stream(const QString& part, const std::function<bool(QXmlStreamReader&)>& handle,
                 QString* error) {
@@ -37,54 +34,60 @@ public:
                 *error = QStringLiteral("Súbor %1 nie je platný zošit .xlsx (%2).").arg(path_, why);
             return false;
         };
-        QBuffer buffer(const_cast<QByteArray*>(&bytes_));
-        QuaZip zip(&buffer);
-        if (!zip.open(QuaZip::mdUnzip))
-            return fail(QStringLiteral("poškodený zip"));
-        if (!zip.setCurrentFile(part, QuaZip::csInsensitive))
+        if (!opened_)
+            return fail(openError_);
+        const int member = zip_.find(part);
+        if (member < 0)
             return fail(QStringLiteral("chýba časť %1").arg(part));
-        QuaZipFile file(&zip);
-        if (!file.open(QIODevice::ReadOnly))
-            return fail(QStringLiteral("časť %1 sa nedá rozbaliť").arg(part));
         QXmlStreamReader xml;
         qint64 total = 0;
-        bool atEnd = false;
-        while (true) {
-            if (!atEnd) {
-                const QByteArray chunk = file.read(256 * 1024);
-                if (file.getZipError() != 0)
-                    return fail(QStringLiteral("časť %1 je poškodená").arg(part));
-                if (chunk.isEmpty())
-                    atEnd = true;
-                total += chunk.size();
-                if (total > kMaxPartBytes)
-                    return fail(QStringLiteral("časť %1 je príliš veľká").arg(part));
-                xml.addData(chunk);
-            }
+        bool done = false;
+        QString why;
+        // Each piece is parsed as it comes; the reader waits for more at a premature end.
+        auto parse = [&]() -> bool {
             while (true) {
                 const QXmlStreamReader::TokenType token = xml.readNext();
                 if (xml.hasError()) {
-                    if (xml.error() == QXmlStreamReader::PrematureEndOfDocumentError && !atEnd)
-                        break; // more bytes to come
-                    return fail(QStringLiteral("chybné XML v časti %1: %2")
-                                    .arg(part, xml.errorString()));
+                    if (xml.error() == QXmlStreamReader::PrematureEndOfDocumentError)
+                        return true;
+                    why = QStringLiteral("chybné XML v časti %1: %2").arg(part, xml.errorString());
+                    return false;
                 }
-                if (token == QXmlStreamReader::DTD)
-                    return fail(QStringLiteral("časť %1 má definíciu typu dokumentu").arg(part));
-                if (token == QXmlStreamReader::EndDocument) {
-                    file.close();
-                    return true;
+                if (token == QXmlStreamReader::DTD) {
+                    why = QStringLiteral("časť %1 má definíciu typu dokumentu").arg(part);
+                    return false;
                 }
-                if (!handle(xml)) {
-                    file.close();
-                    return true;
+                if (token == QXmlStreamReader::EndDocument || !handle(xml)) {
+                    done = true;
+                    return false;
                 }
             }
-        }
+        };
+        const bool read = zip_.read(
+            member,
+            [&](const QByteArray& piece) {
+                total += piece.size();
+                if (total > kMaxPartBytes) {
+                    why = QStringLiteral("časť %1 je príliš veľká").arg(part);
+                    return false;
+                }
+                xml.addData(piece);
+                return parse();
+            },
+            &why);
+        if (done)
+            return true;
+        if (!read || !why.isEmpty())
+            return fail(why);
+        // Every byte read and the document not ended.
+        return fail(QStringLiteral("chybné XML v časti %1: %2")
+                        .arg(part, xml.hasError() ? xml.errorString() : QStringLiteral("neúplný dokument")));
     }
 
 private:
-    const QByteArray& bytes_;
+    ZipReader zip_;
+    bool opened_ = false;
+    QString openError_;
     QString path_;
 };
 

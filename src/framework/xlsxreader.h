@@ -1,5 +1,5 @@
 #pragma once
-// A workbook in the Office Open XML form (.xlsx): the zip opened with QuaZip, its parts read
+// A workbook in the Office Open XML form (.xlsx): the zip opened by our own reader, its parts read
 // as XML streams. Shared and inline strings, numbers, logical values, error values, dates by
 // their number format (1900 and 1904 date systems) and ISO dates.
 #include "framework/spreadsheetimport.h"

@@ -2,15 +2,12 @@
 // "Inštalácia novej verzie programu": where the new version comes from, a diskette drive (the
 // folders of the settings standing for A: and B:) or a directory. The window lives for the
 // whole run; it reads its choice from the settings when made and stores it when freed.
-#include "framework/tfmojform.h"
+#include "framework/sourcechoice.h"
 #include "maintenance/newversion.h"
-
-class QLineEdit;
-class QRadioButton;
 
 namespace vidoraw {
 
-class TfInstnv : public TfMojForm {
+class TfInstnv : public TfSourceChoice {
     Q_OBJECT
 public:
     explicit TfInstnv(AppContext& app, QWidget* parent = nullptr);
@@ -21,20 +18,14 @@ public:
     InstallKind kind() const;
     // "VERZIA.ARJ" for a drive; for a directory the path text followed directly by it.
     QString source() const;
-    // "...": an archive of the folder wanted; its folder becomes the path.
-    void browse();
-
-    QRadioButton* rbA = nullptr;
-    QRadioButton* rbB = nullptr;
-    QRadioButton* rbAdresar = nullptr;
-    QLineEdit* eCesta = nullptr;
-    QPushButton* bbVyber = nullptr;
+    // "...": an archive of the folder wanted; only its folder counts (the archive is always
+    // VERZIA.ARJ).
+    void browse() override;
 
 protected:
     bool closeWithOk() override;
 
 private:
-    void enablePath();
     bool confirmed_ = false;
 };
 
