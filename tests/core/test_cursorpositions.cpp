@@ -172,6 +172,17 @@ void TestCursorPositions::positions() {
         QVERIFY(t.setOrder(order));
         QCOMPARE(t.recNo(), p);
     }
+    {
+        // One cursor hopping about, as a search does: each place counted from the one before,
+        // forwards and backwards, into and out of the blanks.
+        Table hopper(&db, "OSOBY.DB");
+        QVERIFY(Prepare(hopper, order, filter));
+        const int n = int(walk.size());
+        for (int p : {n / 2, n / 2 + 3, n / 2 + 700, 5, 0, n - 1, n / 3, n / 3 - 1, 2 * n / 3, 40}) {
+            QVERIFY(hopper.gotoBookmark(walk[p]));
+            QCOMPARE(hopper.recNo(), p);
+        }
+    }
 }
 
 // Rows added before the current record and the record removed, far from the first window.

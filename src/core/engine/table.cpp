@@ -336,6 +336,7 @@ bool Table::loadKeys() {
     const QVariantList binds = useExpr ? compiled_.binds : QVariantList();
     const QString order = orderSql(orderInfo_, false);
     loadedChanges_ = db_->changeState(sqlName_).rows;
+    anchorRow_ = 0;
     keysWhere_ = where;
     keysBinds_ = binds;
     windowsStale_ = false;
@@ -474,7 +475,33 @@ bool Table::keyGroup(qint64 rowId, int& before, std::vector<qint64>& group) {
     const QString table = b.quoteName(sqlName_);
     DbStatus st;
     qint64 count = -1;
-    if (!b.query(QStringLiteral("SELECT (SELECT count(*) FROM %1 WHERE %2%3) + "
+    const qint64 changes = db_->changeState(sqlName_).rows;
+    if (anchorRow_ != 0 && anchorRow_ != rowId && !desc && changes == anchorChanges_) {
+        // Counted from the anchor: the rows between its value and this one, either way. Blanks
+        // (on either side) are counted from the start.
+        const QString anchor = QStringLiteral("(SELECT %1 FROM %2 WHERE %3 = ?)")
+                                   .arg(raw, table, b.rowIdColumn());
+        const QString anchorTerm = term == raw ? anchor : b.collated(anchor, orderInfo_.caseInsensitive);
+        qint64 delta = 0;
+        bool usable = false;
+        if (!b.query(QStringLiteral("SELECT CASE WHEN %1 IS NULL OR %2 IS NULL THEN NULL "
+                                    "WHEN %3 >= %4 THEN (SELECT count(*) FROM %5 WHERE %6%7 >= %4 AND %7 < %3) "
+                                    "ELSE -(SELECT count(*) FROM %5 WHERE %6%7 >= %3 AND %7 < %4) END")
+                         .arg(own, anchor, ownTerm, anchorTerm, table, filter, term),
+                     QVariantList() << rowId << anchorRow_ << rowId << anchorRow_ << keysBinds_ << anchorRow_
+                                    << rowId << keysBinds_ << rowId << anchorRow_,
+                     [&](const QVariantList& r) {
+                         usable = !r[0].isNull();
+                         delta = r[0].toLongLong();
+                         return false;
+                     },
+                     st))
+            return fail(st.message, st.kind);
+        if (usable)
+            count = anchorBefore_ + delta;
+    }
+    if (count < 0 &&
+        !b.query(QStringLiteral("SELECT (SELECT count(*) FROM %1 WHERE %2%3) + "
                                 "(SELECT count(*) FROM %1 WHERE %2%4)")
                      .arg(table, filter, blanks, values),
                  QVariantList(keysBinds_) << rowId << keysBinds_ << rowId,
@@ -484,6 +511,11 @@ bool Table::keyGroup(qint64 rowId, int& before, std::vector<qint64>& group) {
                  },
                  st))
         return fail(st.message, st.kind);
+    if (count >= 0) {
+        anchorRow_ = rowId;
+        anchorBefore_ = int(count);
+        anchorChanges_ = changes;
+    }
     group.clear();
     if (!b.ids(QStringLiteral("SELECT %1 FROM %2 WHERE %3%4 ORDER BY %5")
                    .arg(b.rowIdColumn(), b.quoteName(sqlName_), filter, same, orderSql(orderInfo_, false)),

@@ -219,6 +219,11 @@ private:
     QVariantList keysBinds_;
     bool keysValid_ = false;
     qint64 loadedChanges_ = -1;
+    // The last row whose place was counted on the server, and the rows before its group: the
+    // next count runs only between the two values (an incremental search moves a little).
+    qint64 anchorRow_ = 0;
+    int anchorBefore_ = 0;
+    qint64 anchorChanges_ = -1;
     qint64 loadedDefinition_ = -1;
     QString fetchSql_;
     int pos_ = -1;
