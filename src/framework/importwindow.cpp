@@ -5,6 +5,7 @@
 #include "core/settings.h"
 #include "framework/celleditbox.h"
 #include "framework/grids.h"
+#include "framework/pairedrowspainter.h"
 #include "framework/tfbrowse.h"
 #include "framework/tfdbform.h"
 
@@ -55,27 +56,19 @@ QIcon FlagPicture(bool on) {
     return QIcon(picture);
 }
 
-// Rows in the two colour pairs of the lists, "Importuj" as its picture only.
-class ImportCellPainter : public QStyledItemDelegate {
+// "Importuj" as its picture only.
+class ImportCellPainter : public PairedRowsPainter {
 public:
-    ImportCellPainter(const ListColours& colours, QObject* parent)
-        : QStyledItemDelegate(parent), colours_(colours) {}
+    using PairedRowsPainter::PairedRowsPainter;
 
 protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        const bool pair2 = index.row() % 2 == 0;
-        option->backgroundBrush = pair2 ? colours_.background2 : colours_.background1;
-        option->palette.setColor(QPalette::Text, pair2 ? colours_.text2 : colours_.text1);
+    void adjust(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         if (index.column() == TfImpexcm::cImportuj) {
             option->text.clear();
             option->decorationAlignment = Qt::AlignCenter;
             option->displayAlignment = Qt::AlignCenter;
         }
     }
-
-private:
-    const ListColours& colours_;
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "core/values.h"
 #include "framework/celleditbox.h"
 #include "framework/grids.h"
+#include "framework/pairedrowspainter.h"
 #include "framework/tablemodel.h"
 
 #include <QComboBox>
@@ -84,19 +85,13 @@ bool IsEnter(const QKeyEvent* k) {
            (k->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
-// Rows in the two colour pairs of the lists (the header counts as row 0, so the first row
-// takes pair 2), "Ukáž" as a ticked or empty box, "Zarovnaj" in words.
-class ViewCellPainter : public QStyledItemDelegate {
+// "Ukáž" as a ticked or empty box, "Zarovnaj" in words.
+class ViewCellPainter : public PairedRowsPainter {
 public:
-    ViewCellPainter(const ListColours& colours, QObject* parent)
-        : QStyledItemDelegate(parent), colours_(colours) {}
+    using PairedRowsPainter::PairedRowsPainter;
 
 protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        const bool pair2 = index.row() % 2 == 0;
-        option->backgroundBrush = pair2 ? colours_.background2 : colours_.background1;
-        option->palette.setColor(QPalette::Text, pair2 ? colours_.text2 : colours_.text1);
+    void adjust(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         if (index.column() == cUkaz) {
             option->features |= QStyleOptionViewItem::HasCheckIndicator;
             option->checkState = ViewCellText(cUkaz, option->text) == QLatin1String("A")
@@ -107,9 +102,6 @@ protected:
             option->text = ViewCellText(cZarovnaj, option->text);
         }
     }
-
-private:
-    const ListColours& colours_;
 };
 
 } // namespace

@@ -460,7 +460,7 @@ bool Table::keyGroup(qint64 rowId, int& before, std::vector<qint64>& group) {
     } else {
         raw = term = b.rowIdColumn();
     }
-    // The row's own value, collated as the column is.
+    // A row's value (bound by its id), and collated as the column is.
     const QString own = QStringLiteral("(SELECT %1 FROM %2 WHERE %3 = ?)")
                             .arg(raw, b.quoteName(sqlName_), b.rowIdColumn());
     const QString ownTerm = term == raw ? own : b.collated(own, orderInfo_.caseInsensitive);
@@ -479,9 +479,9 @@ bool Table::keyGroup(qint64 rowId, int& before, std::vector<qint64>& group) {
     if (anchorRow_ != 0 && anchorRow_ != rowId && !desc && changes == anchorChanges_) {
         // Counted from the anchor: the rows between its value and this one, either way. Blanks
         // (on either side) are counted from the start.
-        const QString anchor = QStringLiteral("(SELECT %1 FROM %2 WHERE %3 = ?)")
-                                   .arg(raw, table, b.rowIdColumn());
-        const QString anchorTerm = term == raw ? anchor : b.collated(anchor, orderInfo_.caseInsensitive);
+        // The same value expressions, bound to the anchor's id.
+        const QString& anchor = own;
+        const QString& anchorTerm = ownTerm;
         qint64 delta = 0;
         bool usable = false;
         if (!b.query(QStringLiteral("SELECT CASE WHEN %1 IS NULL OR %2 IS NULL THEN NULL "
