@@ -104,6 +104,8 @@ TfImpexcm::TfImpexcm(TfDbForm& form, QWidget* parent) : TfMojForm(form.app(), pa
     sgImport->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sgImport->setSelectionMode(QAbstractItemView::SingleSelection);
     sgImport->setSelectionBehavior(QAbstractItemView::SelectItems);
+    // The arrows move between cells; Tab goes on to the buttons, which have no letters.
+    sgImport->setTabKeyNavigation(false);
     sgImport->setItemDelegate(new ImportCellPainter(app().listColours, sgImport));
     sgImport->setMinimumSize(380, 220);
     sgImport->installEventFilter(this);

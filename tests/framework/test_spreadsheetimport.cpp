@@ -5,6 +5,7 @@
 #include "framework/importwindow.h"
 #include "framework/xlsxreader.h"
 
+#include <QApplication>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -576,6 +577,12 @@ void TestSpreadsheetImport::windowFromTheList() {
             QCOMPARE(w.cellText(r, TfImpexcm::cKonstanta), QString());
         }
         QTableWidget* grid = w.sgImport;
+        // Tab leaves the grid for the buttons instead of walking its cells.
+        grid->setFocus();
+        grid->setCurrentCell(0, TfImpexcm::cMeno);
+        QTest::keyClick(grid, Qt::Key_Tab);
+        QCOMPARE(grid->currentColumn(), int(TfImpexcm::cMeno));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.bSpustExcel));
         // "Importuj": space and Enter toggle.
         grid->setFocus();
         grid->setCurrentCell(1, TfImpexcm::cImportuj);
